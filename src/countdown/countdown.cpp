@@ -1,0 +1,99 @@
+#include "countdown/countdown.h"
+
+#include <charconv>
+
+#include "ui/program.h"
+
+namespace kalvoro {
+
+Countdown::Countdown(const CountdownKind& kind, Program& program, Desktop& desktop,
+                     PowerActions& power)
+    : kind_(kind),
+      program_(program),
+      desktop_(desktop),
+      power_(power),
+      sentence_(kind.wideSentence) {
+    WriteNumberText();
+}
+
+void Countdown::Form_Load() {
+    desktop_.SetTopmost(kind_.window);
+    SetTimer(CountdownTimer::Timer1, true);
+    SetTimer(CountdownTimer::Timer2, true);
+    if (kind_.loadStep != nullptr) {
+        (power_.*kind_.loadStep)();
+    }
+}
+
+void Countdown::Timer1_Timer() {
+    // A tick already queued when the timer was stopped must not finish twice.
+    if (!timer1Running_) {
+        return;
+    }
+    bar_ = static_cast<float>(static_cast<double>(bar_) + kBarStep);
+    if (bar_ >= kBarLimit) {
+        Finish();
+    }
+}
+
+void Countdown::Timer2_Timer() {
+    if (!timer2Running_) {
+        return;
+    }
+    desktop_.Show(kind_.window);
+    SetNumber(number_ - 1);
+}
+
+void Countdown::Annuler_Click() {
+    if (kind_.cancelStep != nullptr) {
+        (power_.*kind_.cancelStep)();
+    }
+    program_.CloseAllWindows();
+}
+
+void Countdown::SetNumber(int number) {
+    number_ = number;
+    WriteNumberText();
+    Label2_Change();
+}
+
+void Countdown::WriteNumberText() {
+    const auto result =
+        std::to_chars(numberText_.data(), numberText_.data() + numberText_.size(), number_);
+    numberLength_ = static_cast<std::size_t>(result.ptr - numberText_.data());
+}
+
+void Countdown::Label2_Change() {
+    if (number_ < kNarrowBelow) {
+        sentence_ = kind_.narrowSentence;
+    }
+}
+
+void Countdown::Finish() {
+    SetTimer(CountdownTimer::Timer1, false);
+    SetTimer(CountdownTimer::Timer2, false);
+    if (kind_.staysOpen) {
+        button_ = kStandbyFinishedButton;
+        numberVisible_ = false;
+        sentence_ = kStandbyFinishedSentence;
+        // The user sees this display when the computer wakes up.
+        desktop_.Present(kind_.window);
+    }
+    if (kind_.finishStep != nullptr) {
+        (power_.*kind_.finishStep)();
+    }
+    if (!kind_.staysOpen) {
+        program_.CloseAllWindows();
+    }
+}
+
+void Countdown::SetTimer(CountdownTimer timer, bool running) {
+    (timer == CountdownTimer::Timer1 ? timer1Running_ : timer2Running_) = running;
+    if (running) {
+        desktop_.StartTimer(kind_.window, timer);
+    } else {
+        desktop_.StopTimer(kind_.window, timer);
+    }
+}
+
+}  // namespace kalvoro

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kalvoro {
+
+// The restart handed to the system's Shutdown command: 12 s delay and a
+// comment of three lines joined by carriage returns, with no blank and no
+// quotes, so that it reaches the command as one argument. UTF-8.
+std::string RestartCommandLine();
+
+// Withdraws a pending restart.
+inline constexpr std::string_view kCancelRestartCommandLine = "Shutdown -a";
+
+}  // namespace kalvoro

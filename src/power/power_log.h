@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "power/power_actions.h"
+
+namespace kalvoro {
+
+// Power actions that only write what they would do, one line each:
+// "EteindreXP", "VeilleXP", "RebootXP <command line>", "AnnulerRebootXP
+// <command line>", a carriage return in a command line written as "\r".
+// Lets a test build of the program run without switching anything off.
+class PowerLog final : public PowerActions {
+  public:
+    using LineSink = std::function<void(std::string_view line)>;
+    explicit PowerLog(LineSink sink) : sink_(std::move(sink)) {}
+
+    void EteindreXP() override;
+    void RebootXP() override;
+    void AnnulerRebootXP() override;
+    void VeilleXP() override;
+
+  private:
+    LineSink sink_;
+};
+
+// The command line with each carriage return replaced by the two characters "\r".
+std::string EscapeCarriageReturns(std::string_view commandLine);
+
+}  // namespace kalvoro

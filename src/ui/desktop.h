@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string_view>
+
+#include "tray/icon_record.h"
+#include "tray/menu1.h"
+
+namespace kalvoro {
+
+// The program's four windows: the main window and the countdown windows of
+// power off, restart and standby.
+enum class WindowId { Form1, Form2, Form3, Form4 };
+
+// The two timers of a countdown window: the bar's (10 ms) and the number's (1 s).
+enum class CountdownTimer { Timer1, Timer2 };
+inline constexpr std::chrono::milliseconds kTimer1Interval{10};
+inline constexpr std::chrono::milliseconds kTimer2Interval{1000};
+
+// Everything the program does to windows, timers, the notification area and
+// the process. The front end reads the texts and flags it shows from the core
+// after each event; these calls are the actions. Calls that block (the message
+// box, the pop-up menu) may re-enter the core through timer ticks.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    virtual void Load(WindowId window) = 0;    // create a countdown window, hidden
+    virtual void Unload(WindowId window) = 0;  // destroy a window and its timers
+    virtual void Show(WindowId window) = 0;
+    virtual void Hide(WindowId window) = 0;
+    // Place above all windows that are not topmost and show, without
+    // moving, resizing or activating.
+    virtual void SetTopmost(WindowId window) = 0;
+    // Bring the window's controls up to date before a call that may block.
+    virtual void Present(WindowId window) = 0;
+
+    // (Re)start the main window's clock timer to tick once after `delay`.
+    virtual void ArmClockTimer(std::chrono::milliseconds delay) = 0;
+    virtual void StartTimer(WindowId window, CountdownTimer timer) = 0;
+    virtual void StopTimer(WindowId window, CountdownTimer timer) = 0;
+
+    // Modal; returns when the user has closed it.
+    virtual void ShowMessage(std::string_view prompt, std::string_view title, int style) = 0;
+
+    virtual void AddIcon(const IconRecord& record) = 0;
+    virtual void DeleteIcon(const IconRecord& record) = 0;
+    // Take the program off the system's task list (no taskbar button).
+    virtual void HideFromTaskList() = 0;
+    // Pop up the main window's menu at the pointer and wait until it closes;
+    // returns the item chosen, if any.
+    virtual std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) = 0;
+
+    // No window is left: the program ends.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace kalvoro

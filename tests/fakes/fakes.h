@@ -1,0 +1,69 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "power/power_log.h"
+#include "schedule/local_time.h"
+#include "ui/desktop.h"
+
+namespace kalvoro::testing {
+
+// One ordered record of every effect, desktop and power alike, so a test can
+// compare whole sequences: "icon delete", "unload Form1", "RebootXP ...".
+using Journal = std::vector<std::string>;
+
+std::string NameOf(WindowId window);
+
+class FakeClock final : public Clock {
+  public:
+    LocalTime now() const override { return time; }
+    LocalTime time{2026, 12, 6, 4, 30, 20, 0};
+};
+
+class FakeDesktop final : public Desktop {
+  public:
+    explicit FakeDesktop(Journal& journal) : journal_(journal) {}
+
+    void Load(WindowId window) override;
+    void Unload(WindowId window) override;
+    void Show(WindowId window) override;
+    void Hide(WindowId window) override;
+    void SetTopmost(WindowId window) override;
+    void Present(WindowId window) override;
+    void ArmClockTimer(std::chrono::milliseconds delay) override;
+    void StartTimer(WindowId window, CountdownTimer timer) override;
+    void StopTimer(WindowId window, CountdownTimer timer) override;
+    void ShowMessage(std::string_view prompt, std::string_view title, int style) override;
+    void AddIcon(const IconRecord& record) override;
+    void DeleteIcon(const IconRecord& record) override;
+    void HideFromTaskList() override;
+    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
+    void EndProgram() override;
+
+    // What the next pop-up menus return, in turn; an empty queue dismisses.
+    std::deque<std::optional<MenuCommand>> menuChoices;
+    // Runs inside the next modal call (message box or menu), as the
+    // platform's modal loop would run timer ticks.
+    std::function<void()> duringModal;
+
+    std::chrono::milliseconds lastClockDelay{0};
+    std::vector<IconRecord> iconsAdded;
+
+  private:
+    void RunModal();
+    Journal& journal_;
+};
+
+// A power port that writes into the same journal as the desktop.
+class FakePower {
+  public:
+    explicit FakePower(Journal& journal)
+        : log([&journal](std::string_view line) { journal.emplace_back(line); }) {}
+    PowerLog log;
+};
+
+}  // namespace kalvoro::testing
