@@ -67,3 +67,46 @@ class FakePower {
 };
 
 }  // namespace kalvoro::testing
+
+#include "ui/program.h"
+
+namespace kalvoro::testing {
+
+// A started program on fakes, its effects gathered in one journal.
+struct Harness {
+    Harness() { program.Start(); }
+
+    // The journal from entry `from` on, to look at what one event did.
+    Journal Since(std::size_t from) const {
+        return {journal.begin() + static_cast<long>(from), journal.end()};
+    }
+
+    Form1& form1() { return program.form1(); }
+    // Types the entry and arms with the button; the main window retires.
+    void ArmFor(std::string_view entry) {
+        form1().TxTChoix_Change(entry);
+        form1().Activer_Click();
+    }
+    // Moves the clock to hh:mm:ss.mmm today and delivers the clock tick.
+    void TickAt(int hour, int minute, int second, int millisecond = 10) {
+        clock.time.hour = hour;
+        clock.time.minute = minute;
+        clock.time.second = second;
+        clock.time.millisecond = millisecond;
+        form1().Timer1_Timer();
+    }
+    // Delivers bar ticks to the open countdown while it stays open.
+    void BarTicks(int count) {
+        for (int i = 0; i < count && program.countdown() != nullptr; ++i) {
+            program.countdown()->Timer1_Timer();
+        }
+    }
+
+    Journal journal;
+    FakeClock clock;
+    FakeDesktop desktop{journal};
+    FakePower power{journal};
+    Program program{desktop, clock, power.log};
+};
+
+}  // namespace kalvoro::testing
