@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+echo "== Core unit tests (Linux)"
+cmake --preset linux
+cmake --build --preset linux
+ctest --preset linux
+
+echo "== Core unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+echo "== Windows builds (MinGW-w64, warnings as errors)"
+for preset in mingw-i686 mingw-x86_64; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+done
