@@ -17,8 +17,9 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 }  // namespace
 
 std::int64_t LocalSeconds(const LocalTime& time) {
-    return DaysFromCivil(time.year, time.month, time.day) * kSecondsPerDay + time.hour * 3600 +
-           time.minute * 60 + time.second;
+    const std::int64_t secondOfDay =
+        std::int64_t{time.hour} * 3600 + std::int64_t{time.minute} * 60 + time.second;
+    return DaysFromCivil(time.year, time.month, time.day) * kSecondsPerDay + secondOfDay;
 }
 
 }  // namespace kalvoro
