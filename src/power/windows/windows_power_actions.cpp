@@ -1,0 +1,94 @@
+#include "power/windows/windows_power_actions.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "power/command_lines.h"
+#include "ui/win32/text.h"
+
+namespace kalvoro {
+
+namespace {
+
+constexpr DWORD kTokenAccess = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;
+static_assert(kTokenAccess == 0x28);
+constexpr UINT kPowerOffFlags = EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF;
+static_assert(kPowerOffFlags == 0x0D);
+constexpr WORD kMinimizedActive = SW_SHOWMINIMIZED;
+static_assert(kMinimizedActive == 2);
+
+// TOKEN_PRIVILEGES with room for two entries; only the first is used.
+struct TwoPrivileges {
+    DWORD PrivilegeCount;
+    LUID_AND_ATTRIBUTES Privileges[2];
+};
+static_assert(offsetof(TwoPrivileges, Privileges) == offsetof(TOKEN_PRIVILEGES, Privileges));
+// The length passed with the previous state: 4 + 12 × the one privilege.
+constexpr DWORD kPreviousStateLength = sizeof(TOKEN_PRIVILEGES);
+static_assert(kPreviousStateLength == 16);
+
+// Enables the shutdown privilege in the process's token. Nothing is checked:
+// the power request that follows is made whatever happened here.
+void PrivilegeXP() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), kTokenAccess, &token);
+    TwoPrivileges newState{};
+    LookupPrivilegeValueA("", "SeShutdownPrivilege", &newState.Privileges[0].Luid);
+    newState.PrivilegeCount = 1;
+    newState.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    TwoPrivileges previousState{};
+    DWORD length = 0;
+    AdjustTokenPrivileges(token, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&newState),
+                          kPreviousStateLength, reinterpret_cast<TOKEN_PRIVILEGES*>(&previousState),
+                          &length);
+    if (token != nullptr) {
+        CloseHandle(token);
+    }
+}
+
+// Starts shutdown.exe from the system directory, never by a bare name that
+// would be looked for in the current directory first, and does not wait.
+void StartShutdownCommand(std::string_view commandLine) {
+    wchar_t directory[MAX_PATH] = {};
+    GetSystemDirectoryW(directory, MAX_PATH);
+    const std::wstring program = std::wstring{directory} + L"\\shutdown.exe";
+
+    std::wstring line = win32::Wide(commandLine);  // CreateProcessW may write into it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = kMinimizedActive;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+void WindowsPowerActions::EteindreXP() {
+    PrivilegeXP();
+    ExitWindowsEx(kPowerOffFlags, 0);
+}
+
+void WindowsPowerActions::RebootXP() {
+    StartShutdownCommand(RestartCommandLine());
+}
+
+void WindowsPowerActions::AnnulerRebootXP() {
+    StartShutdownCommand(kCancelRestartCommandLine);
+}
+
+void WindowsPowerActions::VeilleXP() {
+    PrivilegeXP();
+    // TRUE asks for standby, which every text of the program promises;
+    // FALSE would hibernate.
+    SetSystemPowerState(TRUE, FALSE);
+}
+
+}  // namespace kalvoro

@@ -1,0 +1,162 @@
+#include "ui/win32/countdown_window.h"
+
+#include "ui/win32/screen.h"
+
+namespace kalvoro::win32 {
+
+namespace {
+
+using layout::ControlId;
+
+constexpr wchar_t kClassName[] = L"Kalvoro XP countdown";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;  // small caption, no taskbar button
+
+// Window timer ids: the CountdownTimer value plus one.
+UINT_PTR TimerId(CountdownTimer timer) {
+    return static_cast<UINT_PTR>(timer) + 1;
+}
+
+UINT IntervalOf(CountdownTimer timer) {
+    const auto interval = timer == CountdownTimer::Timer1 ? kTimer1Interval : kTimer2Interval;
+    return static_cast<UINT>(interval.count());
+}
+
+}  // namespace
+
+CountdownWindow::CountdownWindow(HINSTANCE instance, Program& program, WindowId window)
+    : instance_(instance),
+      program_(program),
+      window_(window),
+      dpi_(ScreenDpi()),
+      controls_(layout::LayoutOf(window)) {}
+
+void CountdownWindow::Open() {
+    RegisterWindowClass(instance_, kClassName, nullptr, nullptr);
+    activated_ = false;
+    Create(instance_, kClassName, layout::LayoutOf(window_), kStyle, kExStyle, dpi_);
+}
+
+void CountdownWindow::Show() {
+    Refresh();
+    if (!activated_) {
+        activated_ = true;
+        ShowWindow(hwnd(), SW_SHOW);
+        SetForegroundWindow(hwnd());
+    } else {
+        ShowWindow(hwnd(), SW_SHOWNA);  // once a second: never steal the focus
+    }
+}
+
+void CountdownWindow::Refresh() {
+    const Countdown* countdown = Core();
+    if (countdown == nullptr) {
+        return;
+    }
+    if (sentence_.Show(countdown->Label3())) {
+        EraseUnder(controls_[ControlId::Sentence]);
+    }
+    if (number_.Show(countdown->Label2())) {
+        EraseUnder(controls_[ControlId::Number]);
+    }
+    if (countdown->Label2Visible() != numberVisible_) {
+        numberVisible_ = countdown->Label2Visible();
+        HWND number = controls_[ControlId::Number];
+        ShowWindow(number, numberVisible_ ? SW_SHOWNA : SW_HIDE);
+        EraseUnder(number);
+    }
+    button_.Show(countdown->Annuler());
+    RefreshBar(*countdown);
+}
+
+void CountdownWindow::StartTimer(CountdownTimer timer) {
+    SetTimer(hwnd(), TimerId(timer), IntervalOf(timer), nullptr);
+}
+
+void CountdownWindow::StopTimer(CountdownTimer timer) {
+    KillTimer(hwnd(), TimerId(timer));
+}
+
+LRESULT CountdownWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush = controls_.Colour(reinterpret_cast<HDC>(wParam),
+                                                reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            return Default(message, wParam, lParam);
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == static_cast<WORD>(ControlId::Annuler) &&
+                HIWORD(wParam) == BN_CLICKED && Core() != nullptr) {
+                Core()->Annuler_Click();  // ends the program
+            }
+            return 0;
+        case DM_GETDEFID:
+            return MAKELRESULT(static_cast<WORD>(ControlId::Annuler), DC_HASDEFID);
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                SetFocus(controls_[ControlId::Annuler]);
+            }
+            return 0;
+        case WM_CLOSE:
+            program_.CloseBox(window_);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+void CountdownWindow::OnCreate() {
+    controls_.Create(hwnd(), dpi_);
+    const layout::WindowLayout& layout = layout::LayoutOf(window_);
+    const auto textOf = [&layout](ControlId id) { return layout::FindControl(layout, id)->text; };
+    sentence_.Attach(controls_[ControlId::Sentence], textOf(ControlId::Sentence));
+    number_.Attach(controls_[ControlId::Number], textOf(ControlId::Number));
+    button_.Attach(controls_[ControlId::Annuler], textOf(ControlId::Annuler));
+    numberVisible_ = true;
+    barPixels_ =
+        layout::TwipsToPixels(layout::FindControl(layout, ControlId::Bar)->place.width, dpi_);
+}
+
+void CountdownWindow::OnTimer(WPARAM timer) {
+    Countdown* countdown = Core();
+    if (countdown == nullptr) {
+        return;
+    }
+    if (timer == TimerId(CountdownTimer::Timer2)) {
+        countdown->Timer2_Timer();
+    } else {
+        countdown->Timer1_Timer();  // the finish may close everything
+        // A hundred ticks a second: while counting, only the bar can change.
+        if (const Countdown* counting = Core(); counting != nullptr && counting->Timer1Running()) {
+            RefreshBar(*counting);
+            return;
+        }
+    }
+    Refresh();
+}
+
+void CountdownWindow::RefreshBar(const Countdown& countdown) {
+    const int pixels = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
+    if (pixels == barPixels_) {
+        return;
+    }
+    barPixels_ = pixels;
+    const RECT bar =
+        PixelRect(layout::FindControl(layout::LayoutOf(window_), ControlId::Bar)->place, dpi_);
+    SetWindowPos(controls_[ControlId::Bar], nullptr, 0, 0, pixels, bar.bottom - bar.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Countdown* CountdownWindow::Core() {
+    Countdown* countdown = program_.countdown();
+    return countdown != nullptr && countdown->window() == window_ ? countdown : nullptr;
+}
+
+}  // namespace kalvoro::win32
