@@ -40,6 +40,16 @@ constexpr Option kOptions[] = {
     {ControlId::Veille, ActionKind::Standby},
 };
 
+// The button that the layout makes the window's default.
+ControlId DefaultButtonOf(const layout::WindowLayout& layout) {
+    for (const layout::Control& control : layout.controls) {
+        if (control.flags & layout::kDefaultButton) {
+            return control.id;
+        }
+    }
+    return ControlId::Activer;
+}
+
 HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KALVORO), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric),
@@ -55,7 +65,8 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program)
       icon_(LoadProgramIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
-      controls_(layout::LayoutOf(WindowId::Form1)) {}
+      controls_(layout::LayoutOf(WindowId::Form1)),
+      defaultButton_(DefaultButtonOf(layout::LayoutOf(WindowId::Form1))) {}
 
 MainWindow::~MainWindow() {
     Close();
@@ -141,7 +152,7 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             DrawWhiteButton(item, static_cast<int>(item.CtlID) == DefaultButtonId());
             if (item.itemAction == ODA_FOCUS) {  // the default button follows the focus
-                InvalidateRect(controls_[ControlId::Activer], nullptr, FALSE);
+                InvalidateRect(controls_[defaultButton_], nullptr, FALSE);
             }
             return TRUE;
         }
@@ -239,12 +250,12 @@ void MainWindow::AfterEvent() {
 }
 
 int MainWindow::DefaultButtonId() const {
-    // Enter presses the push button that has the focus, otherwise Activer.
+    // Enter presses the push button that has the focus, otherwise the default one.
     const layout::Control* focused = controls_.Find(GetFocus());
     if (focused != nullptr && focused->kind == layout::ControlKind::PushButton) {
         return static_cast<int>(focused->id);
     }
-    return static_cast<int>(ControlId::Activer);
+    return static_cast<int>(defaultButton_);
 }
 
 LRESULT CALLBACK MainWindow::EntryProcedure(HWND entry, UINT message, WPARAM wParam,

@@ -49,6 +49,7 @@ class MainWindow final : public AppWindow {
     HICON smallIcon_;
     const UINT taskbarCreated_;
     ControlSet controls_;
+    const layout::ControlId defaultButton_;
     BackgroundPicture background_;
     NotifyIcon notifyIcon_;
     HWND taskListOwner_ = nullptr;
