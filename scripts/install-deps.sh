@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, those missing only.
+# Installs the Debian packages that building, running and testing need, those
+# missing only.
 set -euo pipefail
 
 packages=(
+    # The core and its unit tests
     cmake ninja-build g++ libgtest-dev
+    # The Windows program, cross-built
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686
+    # Running it: Wine for both architectures, a virtual display and screenshots
+    wine wine64 wine32:i386 xvfb imagemagick
 )
 
 missing=()
@@ -16,6 +21,8 @@ done
 
 if ((${#missing[@]})); then
     export DEBIAN_FRONTEND=noninteractive
+    # wine32 is a package of the i386 architecture.
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -20,3 +20,4 @@ for preset in mingw-i686 mingw-x86_64; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"
 done
+bash scripts/check-windows-imports.sh
