@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs the tests of the Linux desktop front end from a built tree (default
+# build/linux): the windows under Qt's offscreen platform, and the logind power
+# actions against python-dbusmock's logind on a private system bus that this
+# script starts and stops again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tests_dir="${1:-build/linux}/tests/qt"
+
+work="$(mktemp -d)"
+started=()
+stop_started() {
+    # Last started, first stopped: the mock before its bus.
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+        kill "${started[i]}" 2>/dev/null || true
+        wait "${started[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap stop_started EXIT
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+    for _ in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "gave up waiting for: $*" >&2
+    return 1
+}
+
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+export QT_QPA_PLATFORM=offscreen
+
+# A bus of our own stands in for the system bus; the session policy lets the
+# mock own logind's name there.
+bus_socket="$work/system_bus_socket"
+dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --nopidfile \
+    --address="unix:path=$bus_socket" &
+started+=($!)
+export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$bus_socket"
+wait_for test -S "$bus_socket"
+
+/usr/bin/python3 -m dbusmock --system --template logind &
+started+=($!)
+wait_for dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetNameOwner string:org.freedesktop.login1
+
+failed=0
+for test in kalvoro_qt_main_window_test kalvoro_qt_countdown_window_test kalvoro_qt_tray_test \
+    kalvoro_logind_test; do
+    echo "== $test"
+    "$tests_dir/$test" -silent || failed=1
+done
+exit "$failed"

@@ -1,0 +1,91 @@
+#include "ui/qt/countdown_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/program.h"
+#include "ui/qt/core_events.h"
+#include "ui/qt/layout_widgets.h"
+
+namespace kalvoro::qt {
+
+namespace {
+
+using layout::ControlId;
+
+constexpr Qt::WindowFlags kFrame = Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// Labels and buttons are written only when their text changes: the bar's
+// timer refreshes the window a hundred times a second.
+template <typename Widget>
+void SetText(Widget& widget, std::string_view text) {
+    if (const QString shown = FromUtf8(text); widget.text() != shown) {
+        widget.setText(shown);
+    }
+}
+
+}  // namespace
+
+CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi)
+    : LayoutWindow(layout::LayoutOf(window), dpi, kFrame), events_(events), dpi_(dpi) {
+    const layout::WindowLayout& windowLayout = layout::LayoutOf(window);
+    if (windowLayout.clientOrigin) {
+        // The place is the client area's; the frame, if any, goes around it.
+        setGeometry(QRect(QPoint(layout::TwipsToPixels(windowLayout.clientOrigin->x, dpi),
+                                 layout::TwipsToPixels(windowLayout.clientOrigin->y, dpi)),
+                          size()));
+    }
+    barTimer_.setTimerType(Qt::PreciseTimer);
+    barTimer_.setInterval(kTimer1Interval);
+    numberTimer_.setInterval(kTimer2Interval);
+    connect(&barTimer_, &QTimer::timeout, this, [this] { Deliver(&Countdown::Timer1_Timer); });
+    connect(&numberTimer_, &QTimer::timeout, this, [this] { Deliver(&Countdown::Timer2_Timer); });
+    connect(&ControlAs<QPushButton>(ControlId::Annuler), &QPushButton::clicked, this,
+            [this] { Deliver(&Countdown::Annuler_Click); });
+    Control(ControlId::Annuler).setFocus();
+}
+
+QTimer& CountdownWindow::Timer(CountdownTimer timer) {
+    return timer == CountdownTimer::Timer1 ? barTimer_ : numberTimer_;
+}
+
+void CountdownWindow::Deliver(void (Countdown::*handler)()) {
+    const WindowId window = id();
+    events_.Deliver([window, handler](Program& program) {
+        // A tick or a click queued before this window was unloaded finds no
+        // countdown, or another one.
+        if (Countdown* countdown = program.countdown();
+            countdown && countdown->window() == window) {
+            (countdown->*handler)();
+        }
+    });
+}
+
+void CountdownWindow::Refresh(const Countdown& countdown) {
+    SetText(ControlAs<QLabel>(ControlId::Sentence), countdown.Label3());
+    auto& number = ControlAs<QLabel>(ControlId::Number);
+    SetText(number, countdown.Label2());
+    if (number.isVisibleTo(this) != countdown.Label2Visible()) {
+        number.setVisible(countdown.Label2Visible());
+    }
+    SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler());
+    QWidget& bar = Control(ControlId::Bar);
+    if (const int width = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
+        bar.width() != width) {
+        bar.resize(width, bar.height());
+    }
+}
+
+void CountdownWindow::closeEvent(QCloseEvent* event) {
+    const WindowId window = id();
+    bool unloaded = false;
+    events_.Deliver([window, &unloaded](Program& program) {
+        program.CloseBox(window);
+        unloaded = !program.Loaded(window);
+    });
+    event->setAccepted(unloaded);
+}
+
+}  // namespace kalvoro::qt

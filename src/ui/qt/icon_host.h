@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "tray/icon_record.h"
+
+class QWidget;
+
+namespace kalvoro::qt {
+
+// Where the program waits while its main window is away.
+enum class NotificationArea {
+    SystemTray,  // an icon in the desktop's notification area
+    MainWindow,  // none on this desktop: the main window stays within reach
+};
+
+// The notification area of the desktop at hand.
+NotificationArea DesktopNotificationArea();
+
+// The platform's side of the notification icon: what adding it, hiding the
+// main window and leaving the task list mean on this desktop, and which user
+// actions reach Form1 as the icon's mouse messages.
+class IconHost {
+  public:
+    // Delivers an icon mouse message (kLeftButtonDown, kRightButtonUp) to Form1.
+    using MouseMessageSink = std::function<void(unsigned mouseMessage)>;
+
+    virtual ~IconHost() = default;
+    virtual void Add(const IconRecord& record) = 0;
+    virtual void Delete() = 0;
+    virtual void HideMainWindow() = 0;
+    virtual void HideFromTaskList() = 0;
+};
+
+std::unique_ptr<IconHost> MakeIconHost(NotificationArea area, QWidget& mainWindow,
+                                       IconHost::MouseMessageSink sink);
+
+}  // namespace kalvoro::qt

@@ -1,0 +1,138 @@
+#include "ui/qt/layout_widgets.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace kalvoro::qt {
+
+namespace {
+
+using layout::Colour;
+using layout::ControlKind;
+
+// Sans-serif faces whose letters are about as wide as the original's.
+const QStringList kSubstituteFaces{QStringLiteral("Microsoft Sans Serif"),
+                                   QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                   QStringLiteral("Arial")};
+
+QColor QColorOf(const Colour& colour) {
+    switch (colour.source) {
+        case Colour::Source::Rgb:
+            return QColor::fromRgb(static_cast<QRgb>(colour.rgb));
+        case Colour::Source::ButtonText:
+            return QApplication::palette().color(QPalette::ButtonText);
+        case Colour::Source::Default:
+        case Colour::Source::Transparent:
+            break;
+    }
+    return {};
+}
+
+QWidget* CreateWidget(const layout::Control& control, QWidget& parent) {
+    const QString text = FromUtf8(control.text);
+    switch (control.kind) {
+        case ControlKind::TextField: {
+            auto* field = new QLineEdit(text, &parent);
+            field->setReadOnly((control.flags & layout::kReadOnly) != 0);
+            if ((control.flags & layout::kCentred) != 0) {
+                field->setAlignment(Qt::AlignCenter);
+            }
+            if ((control.flags & layout::kFlatBorder) != 0) {
+                field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
+            }
+            return field;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, &parent);
+            label->setTextFormat(Qt::PlainText);
+            // Captions start at the top of their box, so that the number and
+            // the sentence share one line; a caption never wraps.
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::OptionButton: {
+            auto* option = new QRadioButton(text, &parent);
+            option->setChecked((control.flags & layout::kSelected) != 0);
+            return option;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(text, &parent);
+            button->setAutoDefault(false);
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void ApplyColours(const layout::Control& control, QWidget& widget) {
+    QPalette palette = widget.palette();
+    if (const QColor foreground = QColorOf(control.foreground); foreground.isValid()) {
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            palette.setColor(role, foreground);
+        }
+    }
+    if (const QColor background = QColorOf(control.background); background.isValid()) {
+        switch (control.kind) {
+            case ControlKind::TextField:
+                palette.setColor(QPalette::Base, background);
+                break;
+            case ControlKind::PushButton:
+                palette.setColor(QPalette::Button, background);
+                break;
+            case ControlKind::Label:
+            case ControlKind::OptionButton:
+                palette.setColor(QPalette::Window, background);
+                widget.setAutoFillBackground(true);
+                break;
+        }
+    }
+    widget.setPalette(palette);
+}
+
+}  // namespace
+
+int ScreenDpi() {
+    return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+}
+
+QRect PixelRect(const layout::Box& box, int dpi) {
+    return {layout::TwipsToPixels(box.left, dpi), layout::TwipsToPixels(box.top, dpi),
+            layout::TwipsToPixels(box.width, dpi), layout::TwipsToPixels(box.height, dpi)};
+}
+
+QFont FontOf(const layout::Font& font, int dpi) {
+    QFont qfont;
+    qfont.setFamilies(QStringList{FromUtf8(font.name)} + kSubstituteFaces);
+    qfont.setPixelSize(layout::FontPixelHeight(font, dpi));
+    qfont.setBold(font.bold);
+    return qfont;
+}
+
+QWidget* CreateControl(const layout::Control& control, QWidget& parent, int dpi) {
+    QWidget* widget = CreateWidget(control, parent);
+    widget->setObjectName(FromUtf8(control.name));
+    widget->setGeometry(PixelRect(control.place, dpi));
+    if (control.font != nullptr) {
+        widget->setFont(FontOf(*control.font, dpi));
+    }
+    ApplyColours(control, *widget);
+    if ((control.flags & layout::kHidden) != 0) {
+        widget->setFocusPolicy(Qt::NoFocus);
+        widget->hide();
+    }
+    return widget;
+}
+
+void FillBackground(QWidget& widget, const layout::Colour& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, QColorOf(colour));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+}  // namespace kalvoro::qt

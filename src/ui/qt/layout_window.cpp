@@ -1,0 +1,55 @@
+#include "ui/qt/layout_window.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <array>
+
+#include "ui/qt/layout_widgets.h"
+
+namespace kalvoro::qt {
+
+LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, int dpi, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), id_(layout.window) {
+    setObjectName(WindowName(id_));
+    setWindowTitle(FromUtf8(layout.title));
+    setFixedSize(layout::TwipsToPixels(layout.clientWidth, dpi),
+                 layout::TwipsToPixels(layout.clientHeight, dpi));
+    setFont(FontOf(layout.defaultFont, dpi));
+    FillBackground(*this, layout.background);
+    for (const layout::Control& control : layout.controls) {
+        QWidget* widget = CreateControl(control, *this, dpi);
+        controls_.emplace_back(control.id, widget);
+        if ((control.flags & layout::kDefaultButton) != 0) {
+            defaultButton_ = qobject_cast<QPushButton*>(widget);
+        }
+    }
+}
+
+QWidget& LayoutWindow::Control(layout::ControlId id) const {
+    for (const auto& [controlId, widget] : controls_) {
+        if (controlId == id) {
+            return *widget;
+        }
+    }
+    Q_UNREACHABLE();
+}
+
+void LayoutWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    if (QPushButton* button = focused != nullptr ? focused : defaultButton_) {
+        button->click();
+    }
+}
+
+QString WindowName(WindowId window) {
+    static const std::array<QString, 4> kNames{QStringLiteral("Form1"), QStringLiteral("Form2"),
+                                               QStringLiteral("Form3"), QStringLiteral("Form4")};
+    return kNames[static_cast<std::size_t>(window)];
+}
+
+}  // namespace kalvoro::qt

@@ -1,0 +1,154 @@
+#include "ui/qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+#include "ui/program.h"
+#include "ui/qt/core_events.h"
+#include "ui/qt/layout_widgets.h"
+
+namespace kalvoro::qt {
+
+namespace {
+
+using layout::ControlId;
+
+struct Handler {
+    ControlId control;
+    void (Form1::*handler)();
+};
+
+constexpr Handler kButtons[] = {
+    {ControlId::Activer, &Form1::Activer_Click},
+    {ControlId::Suspendre, &Form1::Suspendre_Click},
+    {ControlId::Quitter, &Form1::Quitter_Click},
+};
+
+// Controls whose left-button press is a click for Form1.
+constexpr Handler kClickables[] = {
+    {ControlId::TxTChoix, &Form1::TxTChoix_Click},
+    {ControlId::Form1Label3, &Form1::Label3_Click},
+    {ControlId::Form1Label2, &Form1::Label2_Click},
+};
+
+struct Option {
+    ControlId control;
+    ActionKind action;
+};
+
+constexpr Option kOptions[] = {
+    {ControlId::Arreter, ActionKind::PowerOff},
+    {ControlId::Reboot, ActionKind::Restart},
+    {ControlId::Veille, ActionKind::Standby},
+};
+
+struct Text {
+    ControlId control;
+    std::string_view (Form1::*text)() const;
+};
+
+constexpr Text kTexts[] = {
+    {ControlId::TxtHeure, &Form1::TxtHeure},
+    {ControlId::TxTChoix, &Form1::TxTChoix},
+    {ControlId::Conforme, &Form1::Conforme},
+};
+
+constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+}  // namespace
+
+MainWindow::MainWindow(CoreEvents& events, int dpi)
+    : LayoutWindow(layout::LayoutOf(WindowId::Form1), dpi, kFrame),
+      events_(events),
+      background_(QStringLiteral(":/fond.gif")) {
+    setWindowIcon(QIcon(QStringLiteral(":/kalvoro.ico")));
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    QGuiApplication::primaryScreen()->availableGeometry()));
+    ConnectControls();
+    Control(ControlId::TxtHeure).setFocus();
+}
+
+void MainWindow::ConnectControls() {
+    for (const Handler& button : kButtons) {
+        connect(&ControlAs<QPushButton>(button.control), &QPushButton::clicked, this,
+                [this, button] { Deliver(button.handler); });
+    }
+    for (const Handler& clickable : kClickables) {
+        Control(clickable.control).installEventFilter(this);
+    }
+    for (const Option& option : kOptions) {
+        connect(&ControlAs<QRadioButton>(option.control), &QRadioButton::toggled, this,
+                [this, option](bool checked) {
+                    if (checked) {
+                        events_.Deliver([option](Program& program) {
+                            program.form1().SelectOption(option.action);
+                        });
+                    }
+                });
+    }
+    // Edits by the user only: the texts that Refresh writes are Form1's already.
+    connect(&ControlAs<QLineEdit>(ControlId::TxTChoix), &QLineEdit::textEdited, this,
+            [this](const QString& text) {
+                const QByteArray utf8 = text.toUtf8();
+                events_.Deliver([&utf8](Program& program) {
+                    program.form1().TxTChoix_Change(utf8.toStdString());
+                });
+            });
+}
+
+void MainWindow::Deliver(void (Form1::*handler)()) {
+    events_.Deliver([handler](Program& program) { (program.form1().*handler)(); });
+}
+
+void MainWindow::Refresh(const Form1& form1) {
+    for (const Text& text : kTexts) {
+        auto& field = ControlAs<QLineEdit>(text.control);
+        const QString shown = FromUtf8((form1.*text.text)());
+        if (field.text() != shown) {
+            field.setText(shown);
+        }
+    }
+    for (const Option& option : kOptions) {
+        auto& button = ControlAs<QRadioButton>(option.control);
+        if (form1.SelectedOption() == option.action && !button.isChecked()) {
+            const QSignalBlocker blocker(button);
+            button.setChecked(true);
+        }
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (const Handler& clickable : kClickables) {
+            if (watched == &Control(clickable.control)) {
+                Deliver(clickable.handler);
+            }
+        }
+    }
+    return LayoutWindow::eventFilter(watched, event);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    LayoutWindow::paintEvent(event);
+    QPainter(this).drawPixmap(0, 0, background_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool unloaded = false;
+    events_.Deliver([&unloaded](Program& program) {
+        program.CloseBox(WindowId::Form1);
+        unloaded = !program.Loaded(WindowId::Form1);
+    });
+    event->setAccepted(unloaded);
+}
+
+}  // namespace kalvoro::qt

@@ -1,0 +1,175 @@
+#include "ui/qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "ui/program.h"
+#include "ui/qt/countdown_window.h"
+#include "ui/qt/layout_widgets.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/popup_menu.h"
+
+namespace kalvoro::qt {
+
+namespace {
+
+// The icon part of a message box style (16, 32, 48 or 64).
+QMessageBox::Icon IconOfStyle(int style) {
+    constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                            QMessageBox::Question, QMessageBox::Warning,
+                                            QMessageBox::Information};
+    const auto index = static_cast<std::size_t>((style >> 4) & 0x7);
+    return index < std::size(kIcons) ? kIcons[index] : QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop(NotificationArea area, int dpi) : area_(area), dpi_(dpi) {
+    clockTimer_.setSingleShot(true);
+    clockTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&clockTimer_, &QTimer::timeout, this,
+            [this] { Deliver([](Program& program) { program.form1().Timer1_Timer(); }); });
+}
+
+QtDesktop::~QtDesktop() {
+    delete countdownWindow_;
+}
+
+void QtDesktop::Attach(Program& program) {
+    program_ = &program;
+    mainWindow_ = std::make_unique<MainWindow>(*this, dpi_);
+    iconHost_ = MakeIconHost(area_, *mainWindow_, [this](unsigned mouseMessage) {
+        Deliver([mouseMessage](Program& core) { core.form1().Form_MouseMove(mouseMessage); });
+    });
+}
+
+void QtDesktop::Deliver(const std::function<void(Program&)>& handler) {
+    if (program_ == nullptr || program_->Ended()) {
+        return;
+    }
+    handler(*program_);
+    Refresh();
+}
+
+void QtDesktop::Refresh() {
+    if (program_->Loaded(WindowId::Form1)) {
+        mainWindow_->Refresh(program_->form1());
+    }
+    const Countdown* countdown = program_->countdown();
+    if (countdown != nullptr && countdownWindow_ && countdownWindow_->id() == countdown->window()) {
+        countdownWindow_->Refresh(*countdown);
+    }
+}
+
+LayoutWindow& QtDesktop::WindowOf(WindowId window) const {
+    if (window == WindowId::Form1) {
+        return *mainWindow_;
+    }
+    return CountdownWindowOf(window);
+}
+
+CountdownWindow& QtDesktop::CountdownWindowOf(WindowId window) const {
+    Q_ASSERT(countdownWindow_ && countdownWindow_->id() == window);
+    return *countdownWindow_;
+}
+
+void QtDesktop::Load(WindowId window) {
+    countdownWindow_ = new CountdownWindow(window, *this, dpi_);
+}
+
+void QtDesktop::Unload(WindowId window) {
+    if (window == WindowId::Form1) {
+        clockTimer_.stop();
+        mainWindow_->hide();
+        return;
+    }
+    CountdownWindow& countdown = CountdownWindowOf(window);
+    countdown.Timer(CountdownTimer::Timer1).stop();
+    countdown.Timer(CountdownTimer::Timer2).stop();
+    countdown.hide();
+    countdown.deleteLater();
+    countdownWindow_ = nullptr;
+}
+
+void QtDesktop::Show(WindowId window) {
+    LayoutWindow& shown = WindowOf(window);
+    if (window == WindowId::Form1) {
+        shown.setWindowState(shown.windowState() & ~Qt::WindowMinimized);
+        shown.show();
+        shown.raise();
+        shown.activateWindow();
+    } else {
+        shown.show();
+    }
+}
+
+void QtDesktop::Hide(WindowId window) {
+    if (window == WindowId::Form1) {
+        iconHost_->HideMainWindow();
+    } else {
+        WindowOf(window).hide();
+    }
+}
+
+void QtDesktop::SetTopmost(WindowId window) {
+    LayoutWindow& topmost = WindowOf(window);
+    if (!topmost.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    topmost.setAttribute(Qt::WA_ShowWithoutActivating);
+    topmost.show();
+    topmost.raise();
+}
+
+void QtDesktop::Present(WindowId window) {
+    Refresh();
+    WindowOf(window).repaint();
+}
+
+void QtDesktop::ArmClockTimer(std::chrono::milliseconds delay) {
+    clockTimer_.start(delay);
+}
+
+void QtDesktop::StartTimer(WindowId window, CountdownTimer timer) {
+    CountdownWindowOf(window).Timer(timer).start();
+}
+
+void QtDesktop::StopTimer(WindowId window, CountdownTimer timer) {
+    CountdownWindowOf(window).Timer(timer).stop();
+}
+
+void QtDesktop::ShowMessage(std::string_view prompt, std::string_view title, int style) {
+    QWidget* owner = mainWindow_->isVisible() ? mainWindow_.get() : nullptr;
+    QMessageBox box(IconOfStyle(style), FromUtf8(title), FromUtf8(prompt), QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void QtDesktop::AddIcon(const IconRecord& record) {
+    iconHost_->Add(record);
+}
+
+void QtDesktop::DeleteIcon(const IconRecord&) {
+    iconHost_->Delete();
+}
+
+void QtDesktop::HideFromTaskList() {
+    iconHost_->HideFromTaskList();
+}
+
+std::optional<MenuCommand> QtDesktop::PopUpMenu(MenuCommand defaultItem) {
+    QMenu menu;
+    menu.setObjectName(QStringLiteral("Menu1"));
+    FillMenu1(menu, program_->form1(), defaultItem);
+    // Enter chooses the default item as soon as the menu opens.
+    menu.setActiveAction(menu.defaultAction());
+    return CommandOf(menu.exec(QCursor::pos()));
+}
+
+void QtDesktop::EndProgram() {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+}  // namespace kalvoro::qt
