@@ -94,15 +94,30 @@ void MainWindowTest::windowIsAFixedTopmostPanelWithoutMinimiseOrMaximise() {
     QVERIFY(ControlOf<QLineEdit>(kForm1, QStringLiteral("TxtHeure"))->isReadOnly());
 }
 
+bool ContainsColour(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void MainWindowTest::fieldsAreGreenOnBlackAndOptionCaptionsGreenBold() {
     Harness harness;
     for (const QString& name : {QStringLiteral("TxtHeure"), QStringLiteral("TxTChoix")}) {
         auto* field = ControlOf<QLineEdit>(kForm1, name);
-        QCOMPARE(field->palette().color(QPalette::Text), QColor(0x00, 0xFF, 0x00));
-        QCOMPARE(field->palette().color(QPalette::Base), QColor(0x00, 0x00, 0x00));
+        const QImage drawn = field->grab().toImage();
+        QCOMPARE(drawn.pixelColor(3, drawn.height() / 2), QColor(Qt::black));
+        QVERIFY2(ContainsColour(drawn, QColor(0x00, 0xFF, 0x00)), "no bright green letters");
         QCOMPARE(field->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
         QCOMPARE(field->font().pixelSize(), 13);
     }
+    // The option buttons sit on white, not on the style's grey.
+    auto* standby = ControlOf<QRadioButton>(kForm1, QStringLiteral("Veille"));
+    QCOMPARE(standby->grab().toImage().pixelColor(standby->width() - 2, 1), QColor(Qt::white));
     auto* heading = ControlOf<QLabel>(kForm1, QStringLiteral("Label1"));
     QCOMPARE(heading->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
     QVERIFY(heading->font().bold());

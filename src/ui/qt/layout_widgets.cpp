@@ -42,9 +42,6 @@ QWidget* CreateWidget(const layout::Control& control, QWidget& parent) {
             if ((control.flags & layout::kCentred) != 0) {
                 field->setAlignment(Qt::AlignCenter);
             }
-            if ((control.flags & layout::kFlatBorder) != 0) {
-                field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
-            }
             return field;
         }
         case ControlKind::Label: {
@@ -77,21 +74,23 @@ void ApplyColours(const layout::Control& control, QWidget& widget) {
         }
     }
     if (const QColor background = QColorOf(control.background); background.isValid()) {
-        switch (control.kind) {
-            case ControlKind::TextField:
-                palette.setColor(QPalette::Base, background);
-                break;
-            case ControlKind::PushButton:
-                palette.setColor(QPalette::Button, background);
-                break;
-            case ControlKind::Label:
-            case ControlKind::OptionButton:
-                palette.setColor(QPalette::Window, background);
-                widget.setAutoFillBackground(true);
-                break;
-        }
+        // A field's background is its base; a button's face is its own background.
+        const bool field = control.kind == ControlKind::TextField;
+        palette.setColor(field ? QPalette::Base : widget.backgroundRole(), background);
+        widget.setAutoFillBackground(control.kind == ControlKind::Label ||
+                                     control.kind == ControlKind::OptionButton);
     }
     widget.setPalette(palette);
+}
+
+// A one-pixel black line instead of the style's sunken frame. A style sheet
+// draws it, and then the field's colours must be in the sheet too.
+void DrawFlatBorder(QWidget& field) {
+    const QPalette& palette = field.palette();
+    field.setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid black; color: %1; "
+                       "background: %2; }")
+            .arg(palette.color(QPalette::Text).name(), palette.color(QPalette::Base).name()));
 }
 
 }  // namespace
@@ -121,6 +120,9 @@ QWidget* CreateControl(const layout::Control& control, QWidget& parent, int dpi)
         widget->setFont(FontOf(*control.font, dpi));
     }
     ApplyColours(control, *widget);
+    if ((control.flags & layout::kFlatBorder) != 0) {
+        DrawFlatBorder(*widget);
+    }
     if ((control.flags & layout::kHidden) != 0) {
         widget->setFocusPolicy(Qt::NoFocus);
         widget->hide();
