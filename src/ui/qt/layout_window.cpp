@@ -11,7 +11,8 @@ namespace kalvoro::qt {
 LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, int dpi, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), id_(layout.window) {
     setObjectName(WindowName(id_));
-    setWindowTitle(FromUtf8(layout.title));
+    // Qt puts the program's name into an empty title; a blank keeps it empty.
+    setWindowTitle(layout.title.empty() ? QStringLiteral(" ") : FromUtf8(layout.title));
     setFixedSize(layout::TwipsToPixels(layout.clientWidth, dpi),
                  layout::TwipsToPixels(layout.clientHeight, dpi));
     setFont(FontOf(layout.defaultFont, dpi));
