@@ -57,11 +57,8 @@ QWidget* CreateWidget(const layout::Control& control, QWidget& parent) {
             option->setChecked((control.flags & layout::kSelected) != 0);
             return option;
         }
-        case ControlKind::PushButton: {
-            auto* button = new QPushButton(text, &parent);
-            button->setAutoDefault(false);
-            return button;
-        }
+        case ControlKind::PushButton:
+            return new QPushButton(text, &parent);
     }
     return nullptr;
 }
