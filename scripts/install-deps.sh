@@ -11,6 +11,8 @@ packages=(
     binutils-mingw-w64-i686
     # Running it: Wine for both architectures, a virtual display and screenshots
     wine wine64 wine32:i386 xvfb imagemagick
+    # The Linux desktop program, its tests on a private system bus, its font
+    qt6-base-dev python3-dbusmock dbus fonts-liberation2
 )
 
 missing=()

@@ -10,6 +10,9 @@ cmake --preset linux
 cmake --build --preset linux
 ctest --preset linux
 
+echo "== Linux desktop program (Qt offscreen; mock logind on a private system bus)"
+bash scripts/run-qt-tests.sh build/linux
+
 echo "== Core unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan
 cmake --build --preset asan
