@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real Windows program under Wine: the driver
+# (tests/e2e) starts kalvoro-xp-e2e.exe, drives it by window messages and
+# checks what it shows and what its power log holds, for both builds: the
+# x86_64 one with wine64 and the i686 one with wine32.
+#
+#   scripts/run-e2e.sh               the suite once (Wine's null display driver)
+#   scripts/run-e2e.sh --repeat N    the suite N times; prints the pass count
+#   scripts/run-e2e.sh --latency N   the trigger's real latency over N runs (figures)
+#   scripts/run-e2e.sh --visual      under Xvfb: screenshots into docs/screenshots/
+#
+# Each run makes a fresh Wine prefix in a temporary directory, keeps one
+# wineserver up for it, and ends that server and every process it started by
+# their ids. A suite passes only on the driver's own closing line
+# "N passed, 0 failed", never on Wine's exit code.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+readonly source_dir=$PWD
+
+usage() {
+    sed -n '7,10p' "$0" | sed 's/^# //' >&2
+    exit 2
+}
+
+mode=suite
+repeat=1
+latency_runs=20
+while (($#)); do
+    case $1 in
+        --repeat) repeat=${2:?}; shift 2 ;;
+        --latency) mode=latency; latency_runs=${2:?}; shift 2 ;;
+        --visual) mode=visual; shift ;;
+        *) usage ;;
+    esac
+done
+
+# Loaders: the 64-bit one for the x86_64 build; /usr/bin/wine picks the 32-bit
+# one, which exists only with Debian's wine32:i386.
+readonly wine64=/usr/lib/wine/wine64
+readonly wine32=/usr/lib/wine/wine
+for loader in "$wine64" "$wine32"; do
+    if [[ ! -x $loader ]]; then
+        echo "run-e2e: $loader is missing (packages wine, wine64 and wine32:i386)" >&2
+        exit 1
+    fi
+done
+
+echo "== Building the Windows program and the driver"
+for preset in mingw-x86_64 mingw-i686; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" >/dev/null
+done
+
+run_dir=$(mktemp -d -t kalvoro-e2e.XXXXXX)
+export WINEPREFIX=$run_dir/prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installers, no menu entries on the host.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# French for the system's own texts too (message box buttons).
+export LANG=fr_FR.UTF-8
+background=()
+succeeded=0
+
+# Everything this run started: the wineserver (its clients first, through the
+# server itself), Xvfb and the screenshot watcher, then whatever process Wine
+# started with this prefix in its environment and left behind.
+cleanup() {
+    if [[ -d $WINEPREFIX ]]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    local pid
+    for pid in "${background[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    for pid in $(grep -lsz "^WINEPREFIX=$WINEPREFIX\$" /proc/[0-9]*/environ | cut -d/ -f3); do
+        kill "$pid" 2>/dev/null || true
+    done
+    if ((succeeded)); then
+        rm -rf "$run_dir"
+    else
+        rm -rf "$WINEPREFIX"
+        echo "run-e2e: driver output and power logs kept in $run_dir" >&2
+    fi
+}
+trap cleanup EXIT
+
+# A Unix path as Wine's drive Z: shows it.
+windows_path() {
+    local path=$1
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+start_xvfb() {
+    local display=90
+    while [[ -e /tmp/.X$display-lock ]]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    background+=($!)
+    export DISPLAY=:$display
+    for _ in $(seq 100); do
+        [[ -e /tmp/.X11-unix/X$display ]] && return 0
+        sleep 0.1
+    done
+    echo "run-e2e: Xvfb did not start" >&2
+    exit 1
+}
+
+make_prefix() {
+    wineboot -i >/dev/null 2>&1
+    if [[ $mode == visual ]]; then
+        # Unmanaged windows: no two-second stall when a window hides.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    else
+        # Windows without any X server.
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    fi
+    # The processes of the boot (the desktop among them) started before these
+    # settings: end them, then keep one server up for the whole run.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wineserver -f -p >/dev/null 2>&1 &
+    background+=($!)
+}
+
+loader_of() {
+    if [[ $1 == x86_64 ]]; then echo "$wine64"; else echo "$wine32"; fi
+}
+
+# Runs the driver of one build; its arguments follow the program and the
+# work directory. Output goes to the terminal and to the file given.
+drive() {
+    local arch=$1 output=$2
+    shift 2
+    local build=$source_dir/build/mingw-$arch
+    local work=$run_dir/work-$arch
+    mkdir -p "$work"
+    "$(loader_of "$arch")" "$build/tests/e2e/kalvoro-e2e-driver.exe" \
+        "$(windows_path "$build/src/ui/win32/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" \
+        "$@" 2>/dev/null | tee "$output" || true
+}
+
+# The suite of one build; true when its driver closed with no failure.
+run_suite() {
+    local arch=$1 round=$2
+    local output=$run_dir/suite-$arch-$round.txt
+    local started=$SECONDS
+    echo "== End-to-end suite, $arch (round $round)"
+    drive "$arch" "$output"
+    local summary
+    summary=$(tail -n 1 "$output")
+    echo "== $arch: $summary in $((SECONDS - started)) s"
+    [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]] &&
+        ((BASH_REMATCH[1] > 0 && BASH_REMATCH[2] == 0))
+}
+
+# Screenshots on request: the driver writes <name>.request holding a screen
+# rectangle and waits for <name>.png.
+watch_screenshots() {
+    local directory=$1 request left top width height
+    while true; do
+        for request in "$directory"/*.request; do
+            [[ -e $request ]] || continue
+            read -r left top width height <"$request"
+            rm -f "$request"
+            import -window root -crop "${width}x${height}+${left}+${top}" +repage \
+                "${request%.request}.tmp.png"
+            mv "${request%.request}.tmp.png" "${request%.request}.png"
+        done
+        sleep 0.1
+    done
+}
+
+case $mode in
+    suite)
+        make_prefix
+        passed=0
+        for round in $(seq "$repeat"); do
+            ok=1
+            for arch in x86_64 i686; do
+                run_suite "$arch" "$round" || ok=0
+            done
+            passed=$((passed + ok))
+            ((repeat == 1)) || echo "== after round $round: $passed of $round rounds passed"
+        done
+        echo "== End-to-end: $passed of $repeat rounds passed (both builds each round)"
+        ((passed == repeat)) && succeeded=1
+        ;;
+    latency)
+        make_prefix
+        for arch in x86_64 i686; do
+            echo "== Trigger latency, $arch"
+            drive "$arch" "$run_dir/latency-$arch.txt" --latency "$latency_runs"
+        done
+        succeeded=1
+        ;;
+    visual)
+        start_xvfb
+        make_prefix
+        shots=$run_dir/screenshots
+        mkdir -p "$shots"
+        watch_screenshots "$shots" &
+        background+=($!)
+        drive x86_64 "$run_dir/tour.txt" --tour "$(windows_path "$shots")"
+        if [[ $(tail -n 1 "$run_dir/tour.txt") =~ ^[0-9]+\ passed,\ 0\ failed$ ]]; then
+            mkdir -p docs/screenshots
+            for picture in "$shots"/*.png; do
+                # Few colours, no metadata: small files to commit.
+                convert "$picture" -strip -colors 256 "PNG8:docs/screenshots/$(basename "$picture")"
+            done
+            ls -l docs/screenshots
+            succeeded=1
+        fi
+        ;;
+esac
+((succeeded))

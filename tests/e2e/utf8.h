@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace e2e {
+
+std::string Utf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view text);
+
+}  // namespace e2e
