@@ -15,7 +15,6 @@
 # "N passed, 0 failed", never on Wine's exit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-readonly source_dir=$PWD
 
 usage() {
     sed -n '7,10p' "$0" | sed 's/^# //' >&2
@@ -52,6 +51,12 @@ for preset in mingw-x86_64 mingw-i686; do
 done
 
 run_dir=$(mktemp -d -t kalvoro-e2e.XXXXXX)
+# The run tests what was built now, whatever is rebuilt meanwhile.
+for arch in x86_64 i686; do
+    mkdir -p "$run_dir/bin-$arch"
+    cp "build/mingw-$arch/tests/e2e/kalvoro-e2e-driver.exe" \
+        "build/mingw-$arch/src/ui/win32/kalvoro-xp-e2e.exe" "$run_dir/bin-$arch/"
+done
 export WINEPREFIX=$run_dir/prefix
 export WINEDEBUG=-all
 # No Mono or Gecko installers, no menu entries on the host.
@@ -109,6 +114,12 @@ start_xvfb() {
 
 make_prefix() {
     wineboot -i >/dev/null 2>&1
+    # Wine's own fonts (package fonts-wine): Marlett for the frames' buttons
+    # and MS Sans Serif, which the windows ask for; this Wine does not find
+    # them where the package puts them.
+    if [[ -d /usr/share/wine/fonts ]]; then
+        cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     if [[ $mode == visual ]]; then
         # Unmanaged windows: no two-second stall when a window hides.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -133,11 +144,11 @@ loader_of() {
 drive() {
     local arch=$1 output=$2
     shift 2
-    local build=$source_dir/build/mingw-$arch
+    local bin=$run_dir/bin-$arch
     local work=$run_dir/work-$arch
     mkdir -p "$work"
-    "$(loader_of "$arch")" "$build/tests/e2e/kalvoro-e2e-driver.exe" \
-        "$(windows_path "$build/src/ui/win32/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" \
+    "$(loader_of "$arch")" "$bin/kalvoro-e2e-driver.exe" \
+        "$(windows_path "$bin/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" \
         "$@" 2>/dev/null | tee "$output" || true
 }
 
