@@ -39,6 +39,15 @@ bool ClickInside(HWND control) {
            Send(control, WM_LBUTTONUP, 0, inside);
 }
 
+bool PressEnter(HWND control) {
+    return Post(control, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+bool PressAltKey(HWND control, wchar_t key) {
+    constexpr LPARAM kAltDown = 1 << 29;
+    return Post(control, WM_SYSCHAR, key, kAltDown | 1);
+}
+
 bool PressCloseBox(HWND window) {
     return Post(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }

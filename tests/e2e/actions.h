@@ -17,6 +17,9 @@ bool Click(HWND button);
 bool PostClick(HWND button);
 // A mouse click on a label (STN_CLICKED) or into an edit field.
 bool ClickInside(HWND control);
+// Keys as the focused control receives them: Enter, and an access key with Alt.
+bool PressEnter(HWND control);
+bool PressAltKey(HWND control, wchar_t key);
 // The close box of a window's frame.
 bool PressCloseBox(HWND window);
 

@@ -13,26 +13,34 @@ namespace {
 
 struct Malformed {
     std::wstring_view entry;
-    ControlId button;
+    ControlId button;  // the entry itself: Enter there presses the default button
 };
 
 // The example text left by a refusal is itself malformed: it comes last.
 const Malformed kMalformed[] = {
-    {kEntryInvitation, ControlId::Activer}, {L"4:30:25", ControlId::Activer},
+    {kEntryInvitation, ControlId::Activer}, {L"4:30:25", ControlId::TxTChoix},
     {L"04:60:00", ControlId::Suspendre},    {L"04.30.25", ControlId::Activer},
     {L"04:30:25 ", ControlId::Activer},     {L"", ControlId::Suspendre},
     {L"24:00:00", ControlId::Activer},      {L"59:59:59", ControlId::Suspendre},
 };
 
-std::string Label(std::wstring_view entry) {
-    return "\"" + Utf8(entry) + "\"";
+std::string Label(std::wstring_view entry, ControlId button) {
+    const std::string pressed = button == ControlId::TxTChoix    ? "Enter in the entry"
+                                : button == ControlId::Suspendre ? "\"Suspendre\""
+                                                                 : "\"Activer\"";
+    return "\"" + Utf8(entry) + "\" with " + pressed;
 }
 
 void CheckRefused(Report& report, const ProgramUnderTest& program, std::wstring_view entry,
                   ControlId button) {
-    const std::string label = Label(entry);
+    const std::string label = Label(entry, button);
     SetText(program.MainControl(ControlId::TxTChoix), entry);
-    PostClick(program.MainControl(button));  // the box is modal: do not wait for the press
+    // The box is modal: the press is posted, not waited for.
+    if (button == ControlId::TxTChoix) {
+        PressEnter(program.MainControl(button));
+    } else {
+        PostClick(program.MainControl(button));
+    }
     HWND box = nullptr;
     WaitUntil([&] {
         box = program.MessageBox();
