@@ -84,8 +84,11 @@ SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
         gridPhase_ = draws_.Unit(kPhaseSlot) * gridStep_;
     }
 
-    const std::int64_t before = entered - 1 - draws_.Uniform(kEventSlot, 0, kEventSpread);
-    const std::int64_t after = entered + kSecond + draws_.Uniform(kEventSlot, 0, kEventSpread);
+    // The sleep or the clock change: before the entered second begins, or
+    // after it has ended.
+    const std::int64_t spread = draws_.Uniform(kEventSlot, 0, kEventSpread);
+    const std::int64_t before = entered - 1 - spread;
+    const std::int64_t after = entered + kSecond + spread;
     switch (stream.disturbance) {
         case Disturbance::None:
             stretches_[0] = {0, entered + kTicksAfter, 0};
@@ -125,22 +128,29 @@ std::int64_t SimulatedDay::Due(std::int64_t real, std::chrono::milliseconds dela
 }
 
 std::int64_t SimulatedDay::Expiry(std::int64_t due) const {
-    if (stretchCount_ > 1 && due >= stretches_[0].end && due < stretches_[1].begin) {
-        due = stretches_[1].begin;
-    }
-    if (gridStep_ == 0.0) {
-        return due;
-    }
-    const double interrupts =
-        std::floor((static_cast<double>(due) - gridPhase_) / gridStep_ + kOnInterrupt) + 1.0;
-    return static_cast<std::int64_t>(std::ceil(gridPhase_ + interrupts * gridStep_));
+    const std::int64_t expiry = NextInterrupt(due);
+    return Asleep(expiry) ? NextInterrupt(stretches_[1].begin) : expiry;
 }
 
 std::int64_t SimulatedDay::Handled(std::int64_t expiry, std::uint64_t tick) const {
     if (!underLoad_) {
         return expiry;
     }
-    return expiry + draws_.Uniform(kFirstTickSlot + tick, 0, kMaxLoadDelay);
+    const std::int64_t handled = expiry + draws_.Uniform(kFirstTickSlot + tick, 0, kMaxLoadDelay);
+    return Asleep(handled) ? stretches_[1].begin : handled;
+}
+
+bool SimulatedDay::Asleep(std::int64_t real) const {
+    return stretchCount_ > 1 && real >= stretches_[0].end && real < stretches_[1].begin;
+}
+
+std::int64_t SimulatedDay::NextInterrupt(std::int64_t real) const {
+    if (gridStep_ == 0.0) {
+        return real;
+    }
+    const double interrupts =
+        std::floor((static_cast<double>(real) - gridPhase_) / gridStep_ + kOnInterrupt) + 1.0;
+    return static_cast<std::int64_t>(std::ceil(gridPhase_ + interrupts * gridStep_));
 }
 
 }  // namespace kalvoro::sim

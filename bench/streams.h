@@ -57,10 +57,15 @@ class SimulatedDay {
     // through the second. While the computer sleeps, at the wake-up.
     std::int64_t Expiry(std::int64_t due) const;
     // When the expiry is handled as the `tick`th clock tick: under load,
-    // up to 2 s later.
+    // up to 2 s later (and not before the wake-up).
     std::int64_t Handled(std::int64_t expiry, std::uint64_t tick) const;
 
   private:
+    bool Asleep(std::int64_t real) const;
+    // The first interrupt after `real` on a Windows-like timer; `real` itself
+    // on the ideal one.
+    std::int64_t NextInterrupt(std::int64_t real) const;
+
     Draws draws_;
     bool underLoad_;
     std::array<char, 8> entry_{};
