@@ -13,6 +13,8 @@ packages=(
     wine wine64 wine32:i386 xvfb imagemagick
     # The Linux desktop program, its tests on a private system bus, its font
     qt6-base-dev python3-dbusmock dbus fonts-liberation2
+    # Fuzzers (libFuzzer with the sanitizers) and instruction counts
+    clang libclang-rt-14-dev valgrind
 )
 
 missing=()

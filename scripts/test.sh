@@ -24,3 +24,9 @@ for preset in mingw-i686 mingw-x86_64; do
     cmake --build --preset "$preset"
 done
 bash scripts/check-windows-imports.sh
+
+echo "== Fuzzers, one minute each from the seed corpus"
+bash scripts/run-fuzzers.sh 60
+
+echo "== Figures (a reduced bench: never pass/fail)"
+bash scripts/run-bench.sh 100000
