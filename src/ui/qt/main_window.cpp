@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "ui/form1_bindings.h"
 #include "ui/program.h"
 #include "ui/qt/core_events.h"
 #include "ui/qt/layout_widgets.h"
@@ -19,35 +20,6 @@ namespace kalvoro::qt {
 namespace {
 
 using layout::ControlId;
-
-struct Handler {
-    ControlId control;
-    void (Form1::*handler)();
-};
-
-constexpr Handler kButtons[] = {
-    {ControlId::Activer, &Form1::Activer_Click},
-    {ControlId::Suspendre, &Form1::Suspendre_Click},
-    {ControlId::Quitter, &Form1::Quitter_Click},
-};
-
-// Controls whose left-button press is a click for Form1.
-constexpr Handler kClickables[] = {
-    {ControlId::TxTChoix, &Form1::TxTChoix_Click},
-    {ControlId::Form1Label3, &Form1::Label3_Click},
-    {ControlId::Form1Label2, &Form1::Label2_Click},
-};
-
-struct Option {
-    ControlId control;
-    ActionKind action;
-};
-
-constexpr Option kOptions[] = {
-    {ControlId::Arreter, ActionKind::PowerOff},
-    {ControlId::Reboot, ActionKind::Restart},
-    {ControlId::Veille, ActionKind::Standby},
-};
 
 struct Text {
     ControlId control;
@@ -77,14 +49,15 @@ MainWindow::MainWindow(CoreEvents& events, int dpi)
 }
 
 void MainWindow::ConnectControls() {
-    for (const Handler& button : kButtons) {
-        connect(&ControlAs<QPushButton>(button.control), &QPushButton::clicked, this,
-                [this, button] { Deliver(button.handler); });
+    // Push buttons report their clicks; the entry and the labels, their presses.
+    for (const ClickBinding& click : kForm1Clicks) {
+        if (auto* button = qobject_cast<QPushButton*>(&Control(click.control))) {
+            connect(button, &QPushButton::clicked, this, [this, click] { Deliver(click.handler); });
+        } else {
+            Control(click.control).installEventFilter(this);
+        }
     }
-    for (const Handler& clickable : kClickables) {
-        Control(clickable.control).installEventFilter(this);
-    }
-    for (const Option& option : kOptions) {
+    for (const OptionBinding& option : kForm1Options) {
         connect(&ControlAs<QRadioButton>(option.control), &QRadioButton::toggled, this,
                 [this, option](bool checked) {
                     if (checked) {
@@ -116,7 +89,7 @@ void MainWindow::Refresh(const Form1& form1) {
             field.setText(shown);
         }
     }
-    for (const Option& option : kOptions) {
+    for (const OptionBinding& option : kForm1Options) {
         auto& button = ControlAs<QRadioButton>(option.control);
         if (form1.SelectedOption() == option.action && !button.isChecked()) {
             const QSignalBlocker blocker(button);
@@ -128,9 +101,9 @@ void MainWindow::Refresh(const Form1& form1) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (const Handler& clickable : kClickables) {
-            if (watched == &Control(clickable.control)) {
-                Deliver(clickable.handler);
+        for (const ClickBinding& click : kForm1Clicks) {
+            if (watched == &Control(click.control)) {
+                Deliver(click.handler);
             }
         }
     }

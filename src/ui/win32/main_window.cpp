@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "resource_ids.h"
+#include "ui/form1_bindings.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/screen.h"
 #include "ui/win32/text.h"
@@ -18,27 +19,8 @@ constexpr wchar_t kClassName[] = L"Kalvoro XP";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed, close box only
 constexpr UINT_PTR kClockTimer = 1;
 
-struct Click {
-    ControlId control;
-    void (Form1::*handler)();
-};
 // A label's STN_CLICKED has the code of a button's BN_CLICKED.
 static_assert(STN_CLICKED == BN_CLICKED);
-constexpr Click kClicks[] = {
-    {ControlId::Activer, &Form1::Activer_Click},    {ControlId::Suspendre, &Form1::Suspendre_Click},
-    {ControlId::Quitter, &Form1::Quitter_Click},    {ControlId::Form1Label3, &Form1::Label3_Click},
-    {ControlId::Form1Label2, &Form1::Label2_Click},
-};
-
-struct Option {
-    ControlId control;
-    ActionKind action;
-};
-constexpr Option kOptions[] = {
-    {ControlId::Arreter, ActionKind::PowerOff},
-    {ControlId::Reboot, ActionKind::Restart},
-    {ControlId::Veille, ActionKind::Standby},
-};
 
 // The button that the layout makes the window's default.
 ControlId DefaultButtonOf(const layout::WindowLayout& layout) {
@@ -100,7 +82,7 @@ void MainWindow::Refresh() {
     verdict_.Show(form.Conforme());
     if (form.SelectedOption() != shownOption_) {
         shownOption_ = form.SelectedOption();
-        for (const Option& option : kOptions) {
+        for (const OptionBinding& option : kForm1Options) {
             SendMessageW(controls_[option.control], BM_SETCHECK,
                          option.action == shownOption_ ? BST_CHECKED : BST_UNCHECKED, 0);
         }
@@ -213,12 +195,12 @@ void MainWindow::OnCommand(ControlId id, WORD code) {
     if (code != BN_CLICKED) {
         return;
     }
-    for (const Click& click : kClicks) {
+    for (const ClickBinding& click : kForm1Clicks) {
         if (click.control == id) {
             (form.*click.handler)();
         }
     }
-    for (const Option& option : kOptions) {
+    for (const OptionBinding& option : kForm1Options) {
         if (option.control == id) {
             form.SelectOption(option.action);
         }
