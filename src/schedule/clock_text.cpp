@@ -27,4 +27,10 @@ std::chrono::milliseconds NextTickDelay(const LocalTime& now) {
     return std::chrono::milliseconds{1000 - now.millisecond} + kTickMargin;
 }
 
+std::chrono::milliseconds FirstTickDelay(const LocalTime& now) {
+    constexpr std::chrono::milliseconds kShortest{500};
+    const std::chrono::milliseconds next = NextTickDelay(now);
+    return next < kShortest ? next + std::chrono::seconds{1} : next;
+}
+
 }  // namespace kalvoro

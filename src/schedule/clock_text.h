@@ -24,4 +24,9 @@ class ClockText {
 // next second boundary instead of drifting through the second.
 std::chrono::milliseconds NextTickDelay(const LocalTime& now);
 
+// Delay of the first tick after start: also just past a second boundary, but
+// half a second at least, so that the clock field's placeholder is seen for
+// about a second rather than for a few milliseconds.
+std::chrono::milliseconds FirstTickDelay(const LocalTime& now);
+
 }  // namespace kalvoro

@@ -14,7 +14,7 @@ Form1::Form1(Program& program, Desktop& desktop, const Clock& clock)
       txTChoix_(kEntryInvitation) {}
 
 void Form1::Form_Load() {
-    desktop_.ArmClockTimer(NextTickDelay(clock_.now()));
+    desktop_.ArmClockTimer(FirstTickDelay(clock_.now()));
     desktop_.SetTopmost(WindowId::Form1);
     desktop_.Show(WindowId::Form1);
 }

@@ -24,6 +24,17 @@ TEST(ClockText, NextTickLandsJustAfterTheNextSecondBoundary) {
     }
 }
 
+TEST(ClockText, FirstTickComesAboutASecondAfterStartOnABoundary) {
+    for (int millisecond = 0; millisecond < 1000; ++millisecond) {
+        const auto delay = FirstTickDelay(At(4, 30, 25, millisecond)).count();
+        EXPECT_GE(delay, 500) << millisecond;
+        EXPECT_LE(delay, 1500) << millisecond;
+        const auto pastBoundary = (millisecond + delay) % 1000;
+        EXPECT_GT(pastBoundary, 0) << millisecond;
+        EXPECT_LE(pastBoundary, 20) << millisecond;
+    }
+}
+
 TEST(LocalTime, CountsSecondsAcrossMidnightAndMonthEnds) {
     EXPECT_EQ(LocalSeconds({1970, 1, 1, 0, 0, 0, 0}), 0);
     EXPECT_EQ(LocalSeconds({2026, 12, 7, 0, 0, 0, 0}) - LocalSeconds({2026, 12, 6, 23, 59, 59, 0}),
