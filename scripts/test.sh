@@ -25,6 +25,9 @@ for preset in mingw-i686 mingw-x86_64; do
 done
 bash scripts/check-windows-imports.sh
 
+echo "== End-to-end tests of the Windows program under Wine (both builds)"
+bash scripts/run-e2e.sh
+
 echo "== Fuzzers, one minute each from the seed corpus"
 bash scripts/run-fuzzers.sh 60
 
