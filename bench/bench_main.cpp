@@ -24,6 +24,7 @@ struct Options {
     std::uint64_t days = 1'000'000;
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     std::vector<WorkloadFigures> workloads;
+    OutsideFigures outside;
 };
 
 template <typename Number>
@@ -52,6 +53,17 @@ bool TakeInstructions(std::string_view argument, Options& options) {
     return false;
 }
 
+// --outside <key>=<text>: a figure measured on the Windows build.
+bool TakeOutside(std::string_view argument, Options& options) {
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string_view::npos) {
+        return false;
+    }
+    options.outside.insert_or_assign(std::string{argument.substr(0, equals)},
+                                     std::string{argument.substr(equals + 1)});
+    return true;
+}
+
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options options;
     for (const Workload& workload : kWorkloads) {
@@ -71,6 +83,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             options.threads = threads.value_or(0);
         } else if (name == "--instructions") {
             understood = TakeInstructions(value, options);
+        } else if (name == "--outside") {
+            understood = TakeOutside(value, options);
         }
         if (!understood) {
             return std::nullopt;
@@ -103,9 +117,12 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fputs(
             "usage: kalvoro_bench [--days N] [--threads N] [--instructions <workload>=<count>]...\n"
+            "                    [--outside <key>=<text>]...\n"
             "  --days          simulated days per stream (default 1000000)\n"
             "  --instructions  instructions per tick that callgrind counted for a workload\n"
-            "                  (clock, bar, number); scripts/run-bench.sh passes them\n",
+            "                  (clock, bar, number); scripts/run-bench.sh passes them\n"
+            "  --outside       <key>=<text>, a figure of the Windows build: latency <build>,\n"
+            "                  runs <build>, size <build>\n",
             stderr);
         return 2;
     }
@@ -120,6 +137,6 @@ int main(int argc, char** argv) {
     for (WorkloadFigures& workload : options->workloads) {
         CountAllocations(workload);
     }
-    PrintFiguresTable(streams, options->workloads);
+    PrintFiguresTable(streams, options->workloads, options->outside);
     return 0;
 }

@@ -10,7 +10,7 @@ namespace kalvoro::sim {
 
 namespace {
 
-constexpr std::string_view kToCome = "*to come: Windows build under Wine*";
+constexpr std::string_view kNotMeasured = "*not measured: see scripts/run-bench.sh*";
 
 // 1234567 as "1 234 567".
 std::string Grouped(std::uint64_t value) {
@@ -54,6 +54,11 @@ std::string Latency(const Tally& tally) {
            Printed("%.1f ms", QuantileMs(values, 0.99));
 }
 
+std::string_view Outside(const OutsideFigures& outside, std::string_view key) {
+    const auto found = outside.find(key);
+    return found == outside.end() ? kNotMeasured : std::string_view{found->second};
+}
+
 void Row(std::string_view figure, std::string_view subject, std::string_view program,
          std::string_view sameTicks, std::string_view plainTimer, std::string_view sample) {
     std::printf("| %.*s | %.*s | %.*s | %.*s | %.*s | %.*s |\n", static_cast<int>(figure.size()),
@@ -67,7 +72,8 @@ void Row(std::string_view figure, std::string_view subject, std::string_view pro
 }  // namespace
 
 void PrintFiguresTable(std::span<const StreamFigures> streams,
-                       std::span<const WorkloadFigures> workloads) {
+                       std::span<const WorkloadFigures> workloads, const OutsideFigures& outside) {
+    constexpr std::string_view kBuilds[] = {"x86_64", "i686"};
     Row("Figure", "Stream or workload", "Program", "Exact check, same ticks",
         "Exact check, plain 1000 ms timer", "Sample");
     Row("---", "---", "---", "---", "---", "---");
@@ -85,8 +91,12 @@ void PrintFiguresTable(std::span<const StreamFigures> streams,
             Latency(figures.exactOnSameTicks), Latency(figures.exactOnPlainTimer),
             Grouped(figures.days) + " days");
     }
-    Row("2. Latency median / p99 (real)", "test build under Wine, end-to-end driver", kToCome, "",
-        "", "20 runs");
+    for (const std::string_view build : kBuilds) {
+        Row("2. Latency median / p99 (real)",
+            std::string{build} + " test build under Wine, end-to-end driver",
+            Outside(outside, "latency " + std::string{build}), "", "",
+            Outside(outside, "runs " + std::string{build}));
+    }
     for (const WorkloadFigures& workload : workloads) {
         const std::string instructions = workload.instructionsPerTick
                                              ? Printed("%.0f", *workload.instructionsPerTick)
@@ -102,8 +112,9 @@ void PrintFiguresTable(std::span<const StreamFigures> streams,
         Row("3. Heap allocations per tick, steady state", std::string{workload.name} + " tick",
             perTick, "", "", Grouped(workload.ticks) + " ticks");
     }
-    for (const std::string_view build : {"x86_64", "i686"}) {
-        Row("4. Executable size, stripped, resources included", build, kToCome, "", "", "");
+    for (const std::string_view build : kBuilds) {
+        Row("4. Executable size, stripped, resources included", build,
+            Outside(outside, "size " + std::string{build}), "", "", "");
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "reliability.h"
@@ -16,9 +19,13 @@ struct WorkloadFigures {
     std::uint64_t allocations = 0;
 };
 
-// Prints the bench's one table in Markdown, numbered by figure. The rows that
-// only the Windows build can fill stand in it, marked as still to come.
+// Figures measured outside the bench, on the Windows build, keyed "latency
+// x86_64", "size i686" and so on; scripts/run-bench.sh gathers them.
+using OutsideFigures = std::map<std::string, std::string, std::less<>>;
+
+// Prints the bench's one table in Markdown, numbered by figure. Rows that only
+// the Windows build can fill and that were not measured are marked so.
 void PrintFiguresTable(std::span<const StreamFigures> streams,
-                       std::span<const WorkloadFigures> workloads);
+                       std::span<const WorkloadFigures> workloads, const OutsideFigures& outside);
 
 }  // namespace kalvoro::sim

@@ -30,4 +30,22 @@ while read -r workload handler; do
         'BEGIN { printf "%.1f", c / t }')")
 done < <("$bin/kalvoro_tick_cost" --list)
 
-"$bin/kalvoro_bench" --days "$days" "${instructions[@]}"
+# Figures of the Windows build, where it has been built and measured: the
+# stripped executables' sizes, and the trigger latency that
+# `scripts/run-e2e.sh --latency N` left in build/e2e/.
+outside=()
+for build in x86_64 i686; do
+    program="build/mingw-$build/src/ui/win32/Kalvoro XP.exe"
+    if [[ -f $program ]]; then
+        outside+=(--outside "size $build=$(stat -c %s "$program" | sed ':a;s/\B[0-9]\{3\}\>/ &/;ta') bytes")
+    fi
+    latency=build/e2e/latency-$build.txt
+    if [[ -f $latency ]]; then
+        # "... over N runs: median M ms, 99th percentile P ms, ..."
+        line=$(grep -o '[0-9]* runs: median [0-9]* ms, 99th percentile [0-9]* ms' "$latency" | tail -n 1)
+        read -r runs median p99 < <(sed 's/ runs: median / /; s/ ms, 99th percentile / /; s/ ms$//' <<<"$line")
+        outside+=(--outside "latency $build=$median / $p99 ms" --outside "runs $build=$runs runs")
+    fi
+done
+
+"$bin/kalvoro_bench" --days "$days" "${instructions[@]}" "${outside[@]}"
