@@ -11,6 +11,7 @@ class NullDesktop : public Desktop {
     void Load(WindowId) override {}
     void Unload(WindowId) override {}
     void Show(WindowId) override {}
+    void ShowWithoutActivating(WindowId) override {}
     void Hide(WindowId) override {}
     void SetTopmost(WindowId) override {}
     void Present(WindowId) override {}

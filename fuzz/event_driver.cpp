@@ -9,6 +9,7 @@
 #include "icon_callback.h"
 #include "require.h"
 #include "schedule/time_entry.h"
+#include "ui/form1_bindings.h"
 #include "wall_clock.h"
 
 namespace kalvoro::fuzz {
@@ -256,7 +257,8 @@ void EventDriver::IconCallback() {
 }
 
 void EventDriver::MenuHandler() {
-    const MenuItem& item = kMenu1[input_.ConsumeIntegralInRange<std::size_t>(0, kMenu1.size() - 1)];
+    const MenuBinding& item =
+        kForm1Menu[input_.ConsumeIntegralInRange<std::size_t>(0, std::size(kForm1Menu) - 1)];
     const InvariantPorts::Scope scope{ports_, Frame{}};
     (form1().*item.handler)();
 }

@@ -64,6 +64,11 @@ void InvariantPorts::Show(WindowId window) {
     mainWindowShows_ += window == WindowId::Form1 ? 1 : 0;
 }
 
+void InvariantPorts::ShowWithoutActivating(WindowId window) {
+    Called();
+    RequireLoaded(window);
+}
+
 void InvariantPorts::Hide(WindowId window) {
     Called();
     RequireLoaded(window);

@@ -2,22 +2,15 @@
 
 #include <charconv>
 
-#include "ui/program.h"
-
 namespace kalvoro {
 
-Countdown::Countdown(const CountdownKind& kind, Program& program, Desktop& desktop,
-                     PowerActions& power)
-    : kind_(kind),
-      program_(program),
-      desktop_(desktop),
-      power_(power),
-      sentence_(kind.wideSentence) {
+Countdown::Countdown(const CountdownKind& kind, CountdownHost& host, PowerActions& power)
+    : kind_(kind), host_(host), power_(power), sentence_(kind.wideSentence) {
     WriteNumberText();
 }
 
 void Countdown::Form_Load() {
-    desktop_.SetTopmost(kind_.window);
+    host_.SetTopmost(kind_.window);
     SetTimer(CountdownTimer::Timer1, true);
     SetTimer(CountdownTimer::Timer2, true);
     if (kind_.loadStep != nullptr) {
@@ -40,7 +33,7 @@ void Countdown::Timer2_Timer() {
     if (!timer2Running_) {
         return;
     }
-    desktop_.Show(kind_.window);
+    host_.ShowWithoutActivating(kind_.window);
     SetNumber(number_ - 1);
 }
 
@@ -48,7 +41,7 @@ void Countdown::Annuler_Click() {
     if (kind_.cancelStep != nullptr) {
         (power_.*kind_.cancelStep)();
     }
-    program_.CloseAllWindows();
+    host_.CloseAllWindows();
 }
 
 void Countdown::SetNumber(int number) {
@@ -77,22 +70,22 @@ void Countdown::Finish() {
         numberVisible_ = false;
         sentence_ = kStandbyFinishedSentence;
         // The user sees this display when the computer wakes up.
-        desktop_.Present(kind_.window);
+        host_.Present(kind_.window);
     }
     if (kind_.finishStep != nullptr) {
         (power_.*kind_.finishStep)();
     }
     if (!kind_.staysOpen) {
-        program_.CloseAllWindows();
+        host_.CloseAllWindows();
     }
 }
 
 void Countdown::SetTimer(CountdownTimer timer, bool running) {
     (timer == CountdownTimer::Timer1 ? timer1Running_ : timer2Running_) = running;
     if (running) {
-        desktop_.StartTimer(kind_.window, timer);
+        host_.StartTimer(kind_.window, timer);
     } else {
-        desktop_.StopTimer(kind_.window, timer);
+        host_.StopTimer(kind_.window, timer);
     }
 }
 

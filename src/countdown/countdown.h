@@ -3,11 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "countdown/countdown_host.h"
 #include "countdown/countdown_kind.h"
 
 namespace kalvoro {
-
-class Program;
 
 // One open countdown window: the number falls from 12 once a second, the bar
 // grows every 10 ms, and the finish comes when the bar is full, on its 1312th
@@ -21,7 +20,7 @@ class Countdown {
     static constexpr double kBarStep = 5.5;    // twips a bar tick
     static constexpr float kBarLimit = 7230.0f;
 
-    Countdown(const CountdownKind& kind, Program& program, Desktop& desktop, PowerActions& power);
+    Countdown(const CountdownKind& kind, CountdownHost& host, PowerActions& power);
 
     // Handlers. A handler that ends in closing the windows destroys this
     // object: nothing may follow that step.
@@ -48,8 +47,7 @@ class Countdown {
     void SetTimer(CountdownTimer timer, bool running);
 
     const CountdownKind& kind_;
-    Program& program_;
-    Desktop& desktop_;
+    CountdownHost& host_;
     PowerActions& power_;
 
     int number_ = kStartNumber;

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "countdown/window_ids.h"
 #include "power/power_actions.h"
 #include "schedule/schedule.h"
-#include "ui/desktop.h"
 
 namespace kalvoro {
 

@@ -6,8 +6,6 @@
 
 namespace kalvoro {
 
-class Form1;
-
 // The items of the icon's pop-up menu, in display order; the values serve as
 // the platform's command identifiers.
 enum class MenuCommand : unsigned {
@@ -23,15 +21,12 @@ enum class MenuCommand : unsigned {
 struct MenuItem {
     MenuCommand command;
     std::string_view caption;  // "&" marks the access key
-    void (Form1::*handler)();
 };
 
 extern const std::array<MenuItem, 7> kMenu1;
 
 // Shown in bold; chosen by Enter when the menu opens.
 inline constexpr MenuCommand kDefaultMenuItem = MenuCommand::MnuQuitter;
-
-const MenuItem& MenuItemOf(MenuCommand command);
 
 // The command that a platform's menu identifier stands for, if any.
 std::optional<MenuCommand> MenuCommandFromId(unsigned id);

@@ -4,19 +4,11 @@
 #include <optional>
 #include <string_view>
 
+#include "countdown/window_ids.h"
 #include "tray/icon_record.h"
 #include "tray/menu1.h"
 
 namespace kalvoro {
-
-// The program's four windows: the main window and the countdown windows of
-// power off, restart and standby.
-enum class WindowId { Form1, Form2, Form3, Form4 };
-
-// The two timers of a countdown window: the bar's (10 ms) and the number's (1 s).
-enum class CountdownTimer { Timer1, Timer2 };
-inline constexpr std::chrono::milliseconds kTimer1Interval{10};
-inline constexpr std::chrono::milliseconds kTimer2Interval{1000};
 
 // Everything the program does to windows, timers, the notification area and
 // the process. The front end reads the texts and flags it shows from the core
@@ -28,7 +20,10 @@ class Desktop {
 
     virtual void Load(WindowId window) = 0;    // create a countdown window, hidden
     virtual void Unload(WindowId window) = 0;  // destroy a window and its timers
+    // An opener's show: the window may take the focus.
     virtual void Show(WindowId window) = 0;
+    // A countdown's number tick: shown again, the focus left where it is.
+    virtual void ShowWithoutActivating(WindowId window) = 0;
     virtual void Hide(WindowId window) = 0;
     // Place above all windows that are not topmost and show, without
     // moving, resizing or activating.

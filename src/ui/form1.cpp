@@ -2,6 +2,7 @@
 
 #include "schedule/clock_text.h"
 #include "schedule/time_entry.h"
+#include "ui/form1_bindings.h"
 #include "ui/program.h"
 
 namespace kalvoro {
@@ -130,10 +131,19 @@ void Form1::Form_MouseMove(unsigned mouseMessage) {
         // The menu waits in a loop of its own: a countdown may have ended
         // the program meanwhile.
         if (chosen && MenuItemEnabled(*chosen) && !program_.Ended()) {
-            (this->*MenuItemOf(*chosen).handler)();
+            RunMenuItem(*chosen);
         }
     }
     busy_ = false;
+}
+
+void Form1::RunMenuItem(MenuCommand command) {
+    for (const MenuBinding& binding : kForm1Menu) {
+        if (binding.command == command) {
+            (this->*binding.handler)();
+            return;
+        }
+    }
 }
 
 bool Form1::MenuItemEnabled(MenuCommand command) const {

@@ -64,6 +64,7 @@ class Form1 {
     void AjouterIcone();
     void ReduireEnIcone();
     void RetirerIcone();
+    void RunMenuItem(MenuCommand command);
 
     Program& program_;
     Desktop& desktop_;

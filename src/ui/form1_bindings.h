@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schedule/schedule.h"
+#include "tray/menu1.h"
 #include "ui/form1.h"
 #include "ui/layout.h"
 
@@ -29,6 +30,21 @@ inline constexpr OptionBinding kForm1Options[] = {
     {layout::ControlId::Arreter, ActionKind::PowerOff},
     {layout::ControlId::Reboot, ActionKind::Restart},
     {layout::ControlId::Veille, ActionKind::Standby},
+};
+
+// What each item of the icon's pop-up menu runs.
+struct MenuBinding {
+    MenuCommand command;
+    void (Form1::*handler)();
+};
+inline constexpr MenuBinding kForm1Menu[] = {
+    {MenuCommand::MnuActiver, &Form1::MnuActiver_Click},
+    {MenuCommand::MnuSuspendre, &Form1::MnuSuspendre_Click},
+    {MenuCommand::MnuMontrer, &Form1::MnuMontrer_Click},
+    {MenuCommand::MnuArreter, &Form1::MnuArrêter_Click},
+    {MenuCommand::MnuVeille, &Form1::MnuVeille_Click},
+    {MenuCommand::MnuReboot, &Form1::MnuReboot_Click},
+    {MenuCommand::MnuQuitter, &Form1::MnuQuitter_Click},
 };
 
 }  // namespace kalvoro

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/desktop.h"
+#include "countdown/window_ids.h"
 
 // The four windows as they are created: frames, places, texts, colours and
 // fonts. Data only, shared by every front end; lengths are twips (1/1440 inch,

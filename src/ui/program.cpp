@@ -26,7 +26,8 @@ bool Program::Loaded(WindowId window) const {
 void Program::OpenCountdown(ActionKind action) {
     CloseCountdowns();
     const CountdownKind& kind = CountdownKindOf(action);
-    countdown_.emplace(kind, *this, desktop_, power_);
+    CountdownHost& host = *this;
+    countdown_.emplace(kind, host, power_);
     desktop_.Load(kind.window);
     countdown_->Form_Load();
     desktop_.Show(kind.window);
@@ -56,6 +57,22 @@ void Program::CloseBox(WindowId window) {
     } else {
         Unload(window);
     }
+}
+
+void Program::SetTopmost(WindowId window) {
+    desktop_.SetTopmost(window);
+}
+void Program::StartTimer(WindowId window, CountdownTimer timer) {
+    desktop_.StartTimer(window, timer);
+}
+void Program::StopTimer(WindowId window, CountdownTimer timer) {
+    desktop_.StopTimer(window, timer);
+}
+void Program::Present(WindowId window) {
+    desktop_.Present(window);
+}
+void Program::ShowWithoutActivating(WindowId window) {
+    desktop_.ShowWithoutActivating(window);
 }
 
 void Program::Unload(WindowId window) {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "countdown/countdown.h"
+#include "countdown/countdown_host.h"
 #include "power/power_actions.h"
 #include "schedule/local_time.h"
 #include "ui/desktop.h"
@@ -12,7 +13,7 @@ namespace kalvoro {
 
 // The whole program: the main window, at most one countdown window, and the
 // rules for opening and closing them. It ends when no window is left.
-class Program {
+class Program final : private CountdownHost {
   public:
     Program(Desktop& desktop, const Clock& clock, PowerActions& power);
     Program(const Program&) = delete;
@@ -33,15 +34,22 @@ class Program {
     void OpenCountdown(ActionKind action);
     // Close Form2, Form3 and Form4, those that are open.
     void CloseCountdowns();
-    // A countdown's closing: the main window first (which removes the icon),
-    // the countdown window last.
-    void CloseAllWindows();
     // The quit commands: the countdown windows, then the main window.
     void Quit();
     // The close box of a window's frame, or the system closing the program.
     void CloseBox(WindowId window);
 
   private:
+    // What a countdown asks. Its closing: the main window first (which
+    // removes the icon), the countdown window last.
+    void CloseAllWindows() override;
+    // The rest passed on to the desktop.
+    void SetTopmost(WindowId window) override;
+    void StartTimer(WindowId window, CountdownTimer timer) override;
+    void StopTimer(WindowId window, CountdownTimer timer) override;
+    void Present(WindowId window) override;
+    void ShowWithoutActivating(WindowId window) override;
+
     void Unload(WindowId window);
 
     Desktop& desktop_;

@@ -63,7 +63,8 @@ TEST(Countdown, NumberFallsAndTheSentenceNarrowsBelowTen) {
             t.window().Timer2_Timer();
             EXPECT_EQ(t.window().Label2(), numbers[i]);
             EXPECT_EQ(t.window().Label3(), i < 2 ? e.wide : e.narrow) << numbers[i];
-            EXPECT_EQ(t.Since(mark), Journal{"show " + NameOf(t.window().window())});
+            EXPECT_EQ(t.Since(mark),
+                      Journal{"show without activating " + NameOf(t.window().window())});
         }
     }
 }

@@ -25,6 +25,9 @@ void FakeDesktop::Unload(WindowId window) {
 void FakeDesktop::Show(WindowId window) {
     journal_.push_back("show " + NameOf(window));
 }
+void FakeDesktop::ShowWithoutActivating(WindowId window) {
+    journal_.push_back("show without activating " + NameOf(window));
+}
 void FakeDesktop::Hide(WindowId window) {
     journal_.push_back("hide " + NameOf(window));
 }

@@ -28,9 +28,9 @@ TEST(Menu1, SevenItemsInDisplayOrderWithQuitterAsDefault) {
                               "&Quitter"};
     for (std::size_t i = 0; i < kMenu1.size(); ++i) {
         EXPECT_EQ(kMenu1[i].caption, captions[i]);
-        EXPECT_EQ(&MenuItemOf(kMenu1[i].command), &kMenu1[i]);
+        EXPECT_EQ(kMenu1[i].command, static_cast<MenuCommand>(i + 1));
     }
-    EXPECT_EQ(MenuItemOf(kDefaultMenuItem).caption, "&Quitter");
+    EXPECT_EQ(kDefaultMenuItem, MenuCommand::MnuQuitter);
 }
 
 TEST(Menu1, OnlyKnownIdentifiersAreCommands) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "power/command_lines.h"
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro {
 

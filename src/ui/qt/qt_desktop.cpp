@@ -105,6 +105,10 @@ void QtDesktop::Show(WindowId window) {
     }
 }
 
+void QtDesktop::ShowWithoutActivating(WindowId window) {
+    WindowOf(window).show();
+}
+
 void QtDesktop::Hide(WindowId window) {
     if (window == WindowId::Form1) {
         iconHost_->HideMainWindow();

@@ -31,6 +31,7 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
     void Load(WindowId window) override;
     void Unload(WindowId window) override;
     void Show(WindowId window) override;
+    void ShowWithoutActivating(WindowId window) override;
     void Hide(WindowId window) override;
     void SetTopmost(WindowId window) override;
     void Present(WindowId window) override;

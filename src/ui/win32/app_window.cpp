@@ -1,7 +1,7 @@
 #include "ui/win32/app_window.h"
 
 #include "ui/win32/screen.h"
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "ui/win32/screen.h"
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

@@ -33,19 +33,18 @@ CountdownWindow::CountdownWindow(HINSTANCE instance, Program& program, WindowId 
 
 void CountdownWindow::Open() {
     RegisterWindowClass(instance_, kClassName, nullptr, nullptr);
-    activated_ = false;
     Create(instance_, kClassName, layout::LayoutOf(window_), kStyle, kExStyle, dpi_);
 }
 
 void CountdownWindow::Show() {
     Refresh();
-    if (!activated_) {
-        activated_ = true;
-        ShowWindow(hwnd(), SW_SHOW);
-        SetForegroundWindow(hwnd());
-    } else {
-        ShowWindow(hwnd(), SW_SHOWNA);  // once a second: never steal the focus
-    }
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+void CountdownWindow::ShowWithoutActivating() {
+    Refresh();
+    ShowWindow(hwnd(), SW_SHOWNA);
 }
 
 void CountdownWindow::Refresh() {

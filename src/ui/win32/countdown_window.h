@@ -17,8 +17,9 @@ class CountdownWindow final : public AppWindow {
   public:
     CountdownWindow(HINSTANCE instance, Program& program, WindowId window);
 
-    void Open();  // created hidden
-    void Show() override;
+    void Open();                   // created hidden
+    void Show() override;          // and activate: the opener's show
+    void ShowWithoutActivating();  // the number tick's: never steals the focus
     void Refresh() override;
     void StartTimer(CountdownTimer timer);
     void StopTimer(CountdownTimer timer);
@@ -41,7 +42,6 @@ class CountdownWindow final : public AppWindow {
     ShownText button_;
     bool numberVisible_ = true;
     int barPixels_ = 0;
-    bool activated_ = false;  // only the first show after opening activates
 };
 
 }  // namespace kalvoro::win32

@@ -6,8 +6,8 @@
 #include "ui/form1_bindings.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/screen.h"
-#include "ui/win32/text.h"
 #include "ui/win32/white_button.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

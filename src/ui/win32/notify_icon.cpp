@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

@@ -1,6 +1,6 @@
 #include "ui/win32/popup_menu.h"
 
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/win32/popup_menu.h"
-#include "ui/win32/text.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 
@@ -64,6 +64,10 @@ void Win32Desktop::Unload(WindowId window) {
 
 void Win32Desktop::Show(WindowId window) {
     WindowOf(window).Show();
+}
+
+void Win32Desktop::ShowWithoutActivating(WindowId window) {
+    CountdownOf(window).ShowWithoutActivating();
 }
 
 void Win32Desktop::Hide(WindowId window) {

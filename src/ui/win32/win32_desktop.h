@@ -24,6 +24,7 @@ class Win32Desktop final : public Desktop {
     void Load(WindowId window) override;
     void Unload(WindowId window) override;
     void Show(WindowId window) override;
+    void ShowWithoutActivating(WindowId window) override;
     void Hide(WindowId window) override;
     void SetTopmost(WindowId window) override;
     void Present(WindowId window) override;

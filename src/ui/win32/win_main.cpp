@@ -13,7 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     kalvoro::win32::SystemClock clock;
-    const std::unique_ptr<kalvoro::PowerActions> power = kalvoro::MakePowerActions();
+    // Each executable names its backend where it is put together (CMakeLists.txt).
+    const std::unique_ptr<kalvoro::PowerActions> power =
+        kalvoro::MakePowerActions(kalvoro::PowerBackend::KALVORO_POWER_BACKEND);
     kalvoro::win32::Win32Desktop desktop(instance);
     kalvoro::Program program(desktop, clock, *power);
     return desktop.Run(program);
