@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real Windows program under Wine: the driver
 # (tests/e2e) starts kalvoro-xp-e2e.exe, drives it by window messages and
-# checks what it shows and what its power log holds, for both builds: the
-# x86_64 one with wine64 and the i686 one with wine32.
+# checks what it shows and what its power log holds, for both builds (the
+# x86_64 one with wine64, the i686 one with wine32) at 96, 120 and 144 dpi.
 #
 #   scripts/run-e2e.sh               the suite once (Wine's null display driver)
 #   scripts/run-e2e.sh --repeat N    the suite N times; prints the pass count
 #   scripts/run-e2e.sh --latency N   the trigger's real latency over N runs (figures)
 #   scripts/run-e2e.sh --visual      under Xvfb: screenshots into docs/screenshots/
 #
-# Each run makes a fresh Wine prefix in a temporary directory, keeps one
-# wineserver up for it, and ends that server and every process it started by
-# their ids. A suite passes only on the driver's own closing line
+# KALVORO_E2E_BUILD=<dir> builds in <dir>-x86_64 and <dir>-i686 instead of the
+# presets' own directories.
+#
+# Each density has a fresh Wine prefix of its own in a temporary directory,
+# with its own wineserver; the three run side by side. Everything started is
+# ended by its id. A run passes only on the driver's own closing line
 # "N passed, 0 failed", never on Wine's exit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,19 +48,22 @@ for loader in "$wine64" "$wine32"; do
 done
 
 echo "== Building the Windows program and the driver"
-for preset in mingw-x86_64 mingw-i686; do
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" >/dev/null
-done
-
 run_dir=$(mktemp -d -t kalvoro-e2e.XXXXXX)
-# The run tests what was built now, whatever is rebuilt meanwhile.
 for arch in x86_64 i686; do
+    build=build/mingw-$arch
+    if [[ -n ${KALVORO_E2E_BUILD:-} ]]; then
+        build=$KALVORO_E2E_BUILD-$arch
+        cmake --preset "mingw-$arch" -B "$build" >/dev/null
+        cmake --build "$build" --target kalvoro-e2e-driver kalvoro-xp-e2e >/dev/null
+    else
+        cmake --preset "mingw-$arch" >/dev/null
+        cmake --build --preset "mingw-$arch" >/dev/null
+    fi
+    # The run tests what was built now, whatever is rebuilt meanwhile.
     mkdir -p "$run_dir/bin-$arch"
-    cp "build/mingw-$arch/tests/e2e/kalvoro-e2e-driver.exe" \
-        "build/mingw-$arch/src/ui/win32/kalvoro-xp-e2e.exe" "$run_dir/bin-$arch/"
+    cp "$build/tests/e2e/kalvoro-e2e-driver.exe" "$build/src/ui/win32/kalvoro-xp-e2e.exe" \
+        "$run_dir/bin-$arch/"
 done
-export WINEPREFIX=$run_dir/prefix
 export WINEDEBUG=-all
 # No Mono or Gecko installers, no menu entries on the host.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -66,25 +72,25 @@ export LANG=fr_FR.UTF-8
 background=()
 succeeded=0
 
-# Everything this run started: the wineserver (its clients first, through the
-# server itself), Xvfb and the screenshot watcher, then whatever process Wine
-# started with this prefix in its environment and left behind.
+# Everything this run started: each prefix's wineserver (its clients first,
+# through the server itself), Xvfb and the screenshot watcher, then whatever
+# process Wine started with one of these prefixes in its environment.
 cleanup() {
-    if [[ -d $WINEPREFIX ]]; then
-        wineserver -k 2>/dev/null || true
-    fi
-    local pid
+    local prefix pid
+    for prefix in "$run_dir"/prefix-*; do
+        [[ -d $prefix ]] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
     for pid in "${background[@]}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    for pid in $(grep -lsz "^WINEPREFIX=$WINEPREFIX\$" /proc/[0-9]*/environ | cut -d/ -f3); do
+    for pid in $(grep -lsz "^WINEPREFIX=$run_dir/prefix-" /proc/[0-9]*/environ | cut -d/ -f3); do
         kill "$pid" 2>/dev/null || true
     done
+    rm -rf "$run_dir"/prefix-*
     if ((succeeded)); then
         rm -rf "$run_dir"
     else
-        rm -rf "$WINEPREFIX"
         echo "run-e2e: driver output and power logs kept in $run_dir" >&2
     fi
 }
@@ -112,7 +118,10 @@ start_xvfb() {
     exit 1
 }
 
+# A fresh prefix for one density, its server kept up; prints nothing.
 make_prefix() {
+    local dpi=$1
+    export WINEPREFIX=$run_dir/prefix-$dpi
     wineboot -i >/dev/null 2>&1
     # Wine's own fonts (package fonts-wine): Marlett for the frames' buttons
     # and MS Sans Serif, which the windows ask for; this Wine does not find
@@ -127,6 +136,8 @@ make_prefix() {
         # Windows without any X server.
         wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     fi
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1
     # The processes of the boot (the desktop among them) started before these
     # settings: end them, then keep one server up for the whole run.
     wineserver -k 2>/dev/null || true
@@ -139,31 +150,30 @@ loader_of() {
     if [[ $1 == x86_64 ]]; then echo "$wine64"; else echo "$wine32"; fi
 }
 
-# Runs the driver of one build; its arguments follow the program and the
-# work directory. Output goes to the terminal and to the file given.
+# Runs the driver of one build in the current prefix; its arguments follow
+# the program, the work directory and the density. Output goes to the file.
 drive() {
-    local arch=$1 output=$2
-    shift 2
+    local arch=$1 dpi=$2 output=$3
+    shift 3
     local bin=$run_dir/bin-$arch
-    local work=$run_dir/work-$arch
+    local work=$run_dir/work-$arch-$dpi
     mkdir -p "$work"
     "$(loader_of "$arch")" "$bin/kalvoro-e2e-driver.exe" \
-        "$(windows_path "$bin/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" \
-        "$@" 2>/dev/null | tee "$output" || true
+        "$(windows_path "$bin/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" "$dpi" \
+        "$@" 2>/dev/null >"$output" || true
 }
 
-# The suite of one build; true when its driver closed with no failure.
-run_suite() {
-    local arch=$1 round=$2
-    local output=$run_dir/suite-$arch-$round.txt
-    local started=$SECONDS
-    echo "== End-to-end suite, $arch (round $round)"
-    drive "$arch" "$output"
-    local summary
-    summary=$(tail -n 1 "$output")
-    echo "== $arch: $summary in $((SECONDS - started)) s"
-    [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]] &&
-        ((BASH_REMATCH[1] > 0 && BASH_REMATCH[2] == 0))
+# Both builds at one density, one round each, in a prefix of its own.
+run_density() {
+    local dpi=$1 round arch started
+    make_prefix "$dpi"
+    for round in $(seq "$repeat"); do
+        for arch in x86_64 i686; do
+            started=$SECONDS
+            drive "$arch" "$dpi" "$run_dir/suite-$arch-$dpi-$round.txt"
+            echo "$((SECONDS - started))" >"$run_dir/suite-$arch-$dpi-$round.seconds"
+        done
+    done
 }
 
 # Screenshots on request: the driver writes <name>.request holding a screen
@@ -183,26 +193,45 @@ watch_screenshots() {
     done
 }
 
+readonly densities=(96 120 144)
 case $mode in
     suite)
-        make_prefix
+        started=$SECONDS
+        runners=()
+        for dpi in "${densities[@]}"; do
+            run_density "$dpi" &
+            runners+=($!)
+        done
+        for runner in "${runners[@]}"; do
+            wait "$runner" || true
+        done
         passed=0
         for round in $(seq "$repeat"); do
             ok=1
-            for arch in x86_64 i686; do
-                run_suite "$arch" "$round" || ok=0
+            for dpi in "${densities[@]}"; do
+                for arch in x86_64 i686; do
+                    output=$run_dir/suite-$arch-$dpi-$round.txt
+                    echo "== End-to-end suite, $arch at $dpi dpi (round $round)"
+                    cat "$output" 2>/dev/null || true
+                    summary=$(tail -n 1 "$output" 2>/dev/null || true)
+                    echo "== $arch at $dpi dpi: $summary in" \
+                        "$(cat "$run_dir/suite-$arch-$dpi-$round.seconds" 2>/dev/null) s"
+                    [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]] &&
+                        ((BASH_REMATCH[1] > 0 && BASH_REMATCH[2] == 0)) || ok=0
+                done
             done
             passed=$((passed + ok))
-            ((repeat == 1)) || echo "== after round $round: $passed of $round rounds passed"
         done
-        echo "== End-to-end: $passed of $repeat rounds passed (both builds each round)"
+        echo "== End-to-end: $passed of $repeat rounds passed (both builds at each density)" \
+            "in $((SECONDS - started)) s"
         ((passed == repeat)) && succeeded=1
         ;;
     latency)
-        make_prefix
+        make_prefix 96
         for arch in x86_64 i686; do
             echo "== Trigger latency, $arch"
-            drive "$arch" "$run_dir/latency-$arch.txt" --latency "$latency_runs"
+            drive "$arch" 96 "$run_dir/latency-$arch.txt" --latency "$latency_runs"
+            cat "$run_dir/latency-$arch.txt"
             # Kept for the bench's table (scripts/run-bench.sh).
             mkdir -p build/e2e
             cp "$run_dir/latency-$arch.txt" build/e2e/
@@ -211,12 +240,13 @@ case $mode in
         ;;
     visual)
         start_xvfb
-        make_prefix
+        make_prefix 96
         shots=$run_dir/screenshots
         mkdir -p "$shots"
         watch_screenshots "$shots" &
         background+=($!)
-        drive x86_64 "$run_dir/tour.txt" --tour "$(windows_path "$shots")"
+        drive x86_64 96 "$run_dir/tour.txt" --tour "$(windows_path "$shots")"
+        cat "$run_dir/tour.txt"
         if [[ $(tail -n 1 "$run_dir/tour.txt") =~ ^[0-9]+\ passed,\ 0\ failed$ ]]; then
             mkdir -p docs/screenshots
             for picture in "$shots"/*.png; do

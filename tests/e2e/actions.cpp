@@ -60,6 +60,10 @@ bool SendIconCallback(HWND mainWindow, UINT mouseMessage) {
     return Send(mainWindow, WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
 }
 
+void MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+}
+
 bool PressMenuKeys(HWND menu, std::initializer_list<WORD> keys) {
     for (const WORD key : keys) {
         if (!Post(menu, WM_KEYDOWN, key, 0)) {

@@ -28,6 +28,9 @@ bool PressCloseBox(HWND window);
 bool PostIconCallback(HWND mainWindow, UINT mouseMessage);
 bool SendIconCallback(HWND mainWindow, UINT mouseMessage);
 
+// The pointer moved to a point of the screen, as a real mouse moves it.
+void MovePointer(int x, int y);
+
 // Keys pressed in an open pop-up menu, in order.
 bool PressMenuKeys(HWND menu, std::initializer_list<WORD> keys);
 

@@ -1,6 +1,6 @@
 #include "program_under_test.h"
 
-#include "expected_texts.h"
+#include "expected.h"
 #include "waiting.h"
 
 namespace e2e {

@@ -1,7 +1,6 @@
 #include "steps.h"
 
 #include "actions.h"
-#include "expected_texts.h"
 #include "local_clock.h"
 
 namespace e2e {
@@ -67,12 +66,6 @@ bool PressOk(const ProgramUnderTest& program) {
     HWND box = program.MessageBox();
     return box != nullptr && Click(GetDlgItem(box, IDOK)) &&
            WaitUntil([&] { return program.MessageBox() == nullptr; });
-}
-
-bool RetireToIcon(const ProgramUnderTest& program, ControlId button, std::wstring_view entry) {
-    return SetText(program.MainControl(ControlId::TxTChoix), entry) &&
-           Click(program.MainControl(button)) &&
-           WaitUntil([&] { return !IsShown(program.Main()); });
 }
 
 std::wstring TimeFarAhead() {

@@ -7,16 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "expected.h"
 #include "program_under_test.h"
 #include "waiting.h"
 
 namespace e2e {
 
 // Steps that a user takes, made of the actions and the waits they need.
-
-// The icon's pop-up menu, by position.
-enum class MenuItem { Activer = 1, Suspendre, Montrer, Arreter, Veille, Reboot, Quitter };
-inline constexpr int kMenuItemCount = 7;
 
 // Opens the icon's menu with a right release; the menu window, or nullptr.
 HWND OpenMenu(const ProgramUnderTest& program);
@@ -35,9 +32,6 @@ bool ArmingItemEnabled(const ProgramUnderTest& program, MenuItem item, int downP
 
 // Presses OK in the program's message box; true when it has closed.
 bool PressOk(const ProgramUnderTest& program);
-
-// Types the entry and presses the button; true when the main window is hidden.
-bool RetireToIcon(const ProgramUnderTest& program, ControlId button, std::wstring_view entry);
 
 // A time of day an hour from now: no scenario lasts until it comes.
 std::wstring TimeFarAhead();

@@ -1,15 +1,11 @@
-// Armed for a time an hour away, the program takes a storm of icon
-// callbacks, entry texts and option clicks, and comes out of it as the last
-// events left it, without any power action.
+#include "storm.h"
+
+#include <algorithm>
 #include <random>
 
 #include "actions.h"
-#include "checks.h"
-#include "countdown_kinds.h"
-#include "expected_texts.h"
 #include "local_clock.h"
 #include "steps.h"
-#include "suite.h"
 #include "utf8.h"
 
 namespace e2e {
@@ -90,13 +86,8 @@ class EntryTexts {
 
 }  // namespace
 
-void Storm(Suite& suite) {
-    Report& report = suite.report;
-    auto program = suite.Start(L"storm");
-    HWND main = program->Main();
-    HWND entry = program->MainControl(ControlId::TxTChoix);
-    RetireToIcon(*program, ControlId::Activer, TimeFarAhead());
-
+void Storm(Report& report, const FakeTray& tray, ProgramUnderTest& program, HWND main) {
+    HWND entry = program.MainControl(ControlId::TxTChoix);
     std::mt19937 random(kSeed);
     EntryTexts texts(random);
     const std::vector<UINT> mouseMessages = StormMouseMessages();
@@ -120,7 +111,7 @@ void Storm(Suite& suite) {
         } else {
             const OptionClick& click = kOptionClicks[std::uniform_int_distribution<std::size_t>(
                 0, std::size(kOptionClicks) - 1)(random)];
-            delivered = ClickInside(program->MainControl(click.clicked)) && delivered;
+            delivered = ClickInside(program.MainControl(click.clicked)) && delivered;
             lastOption = click.selects;
         }
     }
@@ -130,29 +121,34 @@ void Storm(Suite& suite) {
                 " events (seed " + std::to_string(kSeed) + ") in " + std::to_string(took.count()) +
                 " ms");
 
-    report.Check(delivered && program->Alive() && Answers(main) && Answers(entry),
+    report.Check(delivered && program.Alive() && Answers(main) && Answers(entry),
                  "through the storm every event was taken and the program still answers");
-    report.Check(IsShown(main) && program->Countdown() == nullptr && program->Menu() == nullptr &&
-                     program->MessageBox() == nullptr,
+    report.Check(IsShown(main) && program.Countdown() == nullptr && program.Menu() == nullptr &&
+                     program.MessageBox() == nullptr,
                  "the main window is shown (left presses), with no countdown, menu or message");
-    CheckText(report, "the entry holds the last text typed", entry, lastText);
-    CheckSelectedOption(report, "the option is the last one clicked", *program, lastOption);
-    report.Check(suite.tray.IconCount(main) == 1, "one icon remains");
-    CheckPowerLog(report, "no power action was called", *program, {});
+    report.Check(TextOf(entry) == lastText, "the entry holds the last text typed");
+    bool lastSelected = true;
+    for (const CountdownKind& kind : kCountdownKinds) {
+        lastSelected = lastSelected &&
+                       IsChecked(program.MainControl(kind.option)) == (kind.option == lastOption);
+    }
+    report.Check(lastSelected, "the option is the last one clicked");
+    report.Check(tray.IconCount(main) == 1, "one icon remains");
+    report.Check(program.PowerLog().empty(), "no power action was called");
 
     const CountdownKind& kind = *std::find_if(
         kCountdownKinds.begin(), kCountdownKinds.end(),
         [lastOption](const CountdownKind& candidate) { return candidate.option == lastOption; });
-    const int second = EnterSecondSoon({program.get()});
-    const Arrival arrival = AwaitCountdowns({program.get()}, second).front();
+    const int second = EnterSecondSoon({&program});
+    const Arrival arrival = AwaitCountdowns({&program}, second).front();
     report.Check(arrival.window != nullptr && !arrival.early &&
-                     TextOf(program->CountdownControl(ControlId::Sentence)) ==
+                     TextOf(program.CountdownControl(ControlId::Sentence)) ==
                          Sentence(kind.opening, kind.wideBlanks),
                  "still armed: the last option's countdown opens at the next entered second");
-    Click(program->CountdownControl(ControlId::Annuler));
-    CheckEnds(report, "\"&Annuler\" ends the program", *program);
-    CheckPowerLog(report, "only the cancelled countdown's own lines are logged", *program,
-                  LogAfterCancel(kind));
+    Click(program.CountdownControl(ControlId::Annuler));
+    report.Check(program.WaitForExit(kPatience), "\"&Annuler\" ends the program");
+    report.Check(program.PowerLog() == LinesOf(kind.afterCancel),
+                 "only the cancelled countdown's own lines are logged");
 }
 
 }  // namespace e2e
