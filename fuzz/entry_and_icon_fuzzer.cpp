@@ -7,10 +7,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "entry_model.h"
-#include "icon_callback.h"
-#include "invariant_ports.h"
-#include "require.h"
+#include "checked_ports.h"
 #include "schedule/time_entry.h"
 
 namespace {
@@ -26,18 +23,13 @@ void CheckEntry(std::string_view entry) {
 }
 
 void CheckIconCallbacks(FuzzedDataProvider& input) {
-    InvariantPorts ports;
+    CheckedPorts ports;
     FuzzClock clock;
     Program program{ports, clock, ports};
-    {
-        const InvariantPorts::Scope scope{ports, Frame{}};
-        program.Start();
-    }
+    ports.Deliver({}, [&] { program.Start(); });
     program.form1().TxTChoix_Change("05:30:00");
-    {
-        const InvariantPorts::Scope scope{ports, FrameOf(Event::ActivateButton, program, ports)};
-        program.form1().Activer_Click();
-    }
+    ports.Deliver(ports.FrameOf(Event::ActivateButton, program),
+                  [&] { program.form1().Activer_Click(); });
     ports.menuLoop = [&]() -> std::optional<MenuCommand> {
         while (input.ConsumeBool() && !ports.ended()) {
             DeliverIconCallback(program, ports, input.ConsumeIntegral<std::uintptr_t>());
