@@ -9,14 +9,23 @@
 #include "power/power_log.h"
 #include "schedule/local_time.h"
 #include "ui/desktop.h"
+#include "ui/program.h"
 
 namespace kalvoro::testing {
 
 // One ordered record of every effect, desktop and power alike, so a test can
-// compare whole sequences: "icon delete", "unload Form1", "RebootXP ...".
+// compare whole sequences: "icon delete 1", "unload Form1", "RebootXP ...".
 using Journal = std::vector<std::string>;
 
-std::string NameOf(WindowId window);
+// The power log's line for the restart handed to the system.
+inline const std::string kRebootLine =
+    "RebootXP Shutdown -r -t 12 -c Redémarrage_de_l'ordinateur_par_Kalvoro_XP.\\r"
+    "Pour_annuler,_appuyez_sur_le_bouton_*Annuler*_de_la\\r"
+    "fenêtre_située_en_haut_à_gauche_de_votre_écran.";
+
+inline std::string NameOf(WindowId window) {
+    return "Form" + std::to_string(static_cast<int>(window) + 1);
+}
 
 class FakeClock final : public Clock {
   public:
@@ -28,22 +37,31 @@ class FakeDesktop final : public Desktop {
   public:
     explicit FakeDesktop(Journal& journal) : journal_(journal) {}
 
-    void Load(WindowId window) override;
-    void Unload(WindowId window) override;
-    void Show(WindowId window) override;
-    void ShowWithoutActivating(WindowId window) override;
-    void Hide(WindowId window) override;
-    void SetTopmost(WindowId window) override;
-    void Present(WindowId window) override;
-    void ArmClockTimer(std::chrono::milliseconds delay) override;
-    void StartTimer(WindowId window, CountdownTimer timer) override;
-    void StopTimer(WindowId window, CountdownTimer timer) override;
+    void Load(WindowId window) override { Note("load ", window); }
+    void Unload(WindowId window) override { Note("unload ", window); }
+    void Show(WindowId window) override { Note("show ", window); }
+    void ShowWithoutActivating(WindowId window) override {
+        Note("show without activating ", window);
+    }
+    void Hide(WindowId window) override { Note("hide ", window); }
+    void SetTopmost(WindowId window) override { Note("topmost ", window); }
+    void Present(WindowId window) override { Note("present ", window); }
+    void ArmClockTimer(std::chrono::milliseconds delay) override { lastClockDelay = delay; }
+    void StartTimer(WindowId window, CountdownTimer timer) override {
+        Note("start ", window, timer);
+    }
+    void StopTimer(WindowId window, CountdownTimer timer) override { Note("stop ", window, timer); }
     void ShowMessage(std::string_view prompt, std::string_view title, int style) override;
-    void AddIcon(const IconRecord& record) override;
-    void DeleteIcon(const IconRecord& record) override;
-    void HideFromTaskList() override;
+    void AddIcon(const IconRecord& record) override {
+        iconsAdded.push_back(record);
+        journal_.push_back("icon add");
+    }
+    void DeleteIcon(const IconRecord& record) override {
+        journal_.push_back("icon delete " + std::to_string(record.uID));
+    }
+    void HideFromTaskList() override { journal_.push_back("task list off"); }
     std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
-    void EndProgram() override;
+    void EndProgram() override { journal_.push_back("end"); }
 
     // What the next pop-up menus return, in turn; an empty queue dismisses.
     std::deque<std::optional<MenuCommand>> menuChoices;
@@ -55,25 +73,19 @@ class FakeDesktop final : public Desktop {
     std::vector<IconRecord> iconsAdded;
 
   private:
+    void Note(std::string_view what, WindowId window) {
+        journal_.push_back(std::string(what) + NameOf(window));
+    }
+    void Note(std::string_view what, WindowId window, CountdownTimer timer) {
+        Note(what, window);
+        journal_.back() += timer == CountdownTimer::Timer1 ? " Timer1" : " Timer2";
+    }
     void RunModal();
     Journal& journal_;
 };
 
-// A power port that writes into the same journal as the desktop.
-class FakePower {
-  public:
-    explicit FakePower(Journal& journal)
-        : log([&journal](std::string_view line) { journal.emplace_back(line); }) {}
-    PowerLog log;
-};
-
-}  // namespace kalvoro::testing
-
-#include "ui/program.h"
-
-namespace kalvoro::testing {
-
-// A started program on fakes, its effects gathered in one journal.
+// A started program on fakes, its effects gathered in one journal; the
+// power port writes its log lines into the same journal.
 struct Harness {
     Harness() { program.Start(); }
 
@@ -90,10 +102,7 @@ struct Harness {
     }
     // Moves the clock to hh:mm:ss.mmm today and delivers the clock tick.
     void TickAt(int hour, int minute, int second, int millisecond = 10) {
-        clock.time.hour = hour;
-        clock.time.minute = minute;
-        clock.time.second = second;
-        clock.time.millisecond = millisecond;
+        clock.time = {2026, 12, clock.time.day, hour, minute, second, millisecond};
         form1().Timer1_Timer();
     }
     // Delivers bar ticks to the open countdown while it stays open.
@@ -102,12 +111,16 @@ struct Harness {
             program.countdown()->Timer1_Timer();
         }
     }
+    // The window of the open countdown, if any.
+    std::optional<WindowId> Open() {
+        return program.countdown() ? std::optional{program.countdown()->window()} : std::nullopt;
+    }
 
     Journal journal;
     FakeClock clock;
     FakeDesktop desktop{journal};
-    FakePower power{journal};
-    Program program{desktop, clock, power.log};
+    PowerLog power{[this](std::string_view line) { journal.emplace_back(line); }};
+    Program program{desktop, clock, power};
 };
 
 }  // namespace kalvoro::testing

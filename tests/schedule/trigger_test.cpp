@@ -2,89 +2,66 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kalvoro {
 namespace {
 
-// Feeds a trigger with refreshes on one day (or the next) and reports which fired.
-class TriggerTest : public ::testing::Test {
-  protected:
-    bool RefreshAt(int hour, int minute, int second, int day = 6) {
-        return trigger.Reached(entry, {2026, 12, day, hour, minute, second, 10});
-    }
-    Trigger trigger;
-    std::string entry = "04:30:25";
+struct Refresh {
+    int day, hour, minute, second;
+    bool fires;
 };
 
-TEST_F(TriggerTest, FiresOnlyInTheEnteredSecondWithTicksOnTime) {
-    EXPECT_FALSE(RefreshAt(4, 30, 23));
-    EXPECT_FALSE(RefreshAt(4, 30, 24));
-    EXPECT_TRUE(RefreshAt(4, 30, 25));
-    EXPECT_FALSE(RefreshAt(4, 30, 26));
-}
+struct Sequence {
+    const char* what;
+    const char* entry;
+    std::vector<Refresh> refreshes;  // to one fresh trigger, in turn
+};
 
-TEST_F(TriggerTest, LateTickCatchesUpOnce) {
-    EXPECT_FALSE(RefreshAt(4, 30, 24));
-    EXPECT_TRUE(RefreshAt(4, 30, 27));  // 25 went by without a tick
-    EXPECT_FALSE(RefreshAt(4, 30, 28));
-}
+const Sequence kSequences[] = {
+    {"ticks on time",
+     "04:30:25",
+     {{6, 4, 30, 23, false}, {6, 4, 30, 24, false}, {6, 4, 30, 25, true}, {6, 4, 30, 26, false}}},
+    {"a late tick catches up once",
+     "04:30:25",
+     {{6, 4, 30, 24, false}, {6, 4, 30, 27, true}, {6, 4, 30, 28, false}}},
+    {"two ticks in one second",
+     "04:30:25",
+     {{6, 4, 30, 24, false}, {6, 4, 30, 25, true}, {6, 4, 30, 25, false}}},
+    {"catch-up across midnight", "00:00:00", {{6, 23, 59, 59, false}, {7, 0, 0, 2, true}}},
+    {"catch-up of the day's last second", "23:59:59", {{7, 23, 59, 58, false}, {8, 0, 0, 1, true}}},
+    {"five seconds is still a late tick",
+     "04:30:24",
+     {{6, 4, 30, 20, false}, {6, 4, 30, 25, true}}},
+    {"six seconds is a gap", "04:30:24", {{6, 4, 30, 19, false}, {6, 4, 30, 25, false}}},
+    {"no firing for seconds passed in a gap",
+     "04:30:25",
+     {{6, 4, 30, 19, false}, {6, 4, 30, 26, false}, {6, 3, 0, 0, false}, {6, 5, 0, 0, false}}},
+    {"a gap ending in the entered second", "04:30:25", {{6, 1, 0, 0, false}, {6, 4, 30, 25, true}}},
+    {"clock set back",
+     "04:30:25",
+     {{6, 4, 30, 24, false},
+      {6, 4, 30, 25, true},
+      {6, 4, 30, 20, false},
+      {6, 4, 30, 27, false},
+      {6, 4, 30, 25, true}}},
+    {"the first refresh needs an exact match", "04:30:25", {{6, 4, 30, 26, false}}},
+    {"the first refresh in the entered second", "04:30:25", {{6, 4, 30, 25, true}}},
+    {"empty entry", "", {{6, 4, 30, 24, false}, {6, 4, 30, 25, false}}},
+    {"short entry", "4:30:25", {{6, 4, 30, 24, false}, {6, 4, 30, 25, false}}},
+    {"hour 24", "24:30:25", {{6, 4, 30, 24, false}, {6, 4, 30, 25, false}}},
+    {"trailing blank", "04:30:25 ", {{6, 4, 30, 24, false}, {6, 4, 30, 25, false}}},
+};
 
-TEST_F(TriggerTest, TwoTicksInOneSecondFireOnce) {
-    EXPECT_FALSE(RefreshAt(4, 30, 24));
-    EXPECT_TRUE(RefreshAt(4, 30, 25));
-    EXPECT_FALSE(RefreshAt(4, 30, 25));
-}
-
-TEST_F(TriggerTest, CatchesUpAcrossMidnight) {
-    entry = "00:00:00";
-    EXPECT_FALSE(RefreshAt(23, 59, 59, 6));
-    EXPECT_TRUE(RefreshAt(0, 0, 2, 7));
-    entry = "23:59:59";
-    EXPECT_FALSE(RefreshAt(23, 59, 58, 7));
-    EXPECT_TRUE(RefreshAt(0, 0, 1, 8));
-}
-
-TEST_F(TriggerTest, CatchUpIsBoundedToShortIntervals) {
-    entry = "04:30:24";
-    Trigger fiveSeconds;
-    EXPECT_FALSE(fiveSeconds.Reached(entry, {2026, 12, 6, 4, 30, 20, 0}));
-    EXPECT_TRUE(fiveSeconds.Reached(entry, {2026, 12, 6, 4, 30, 25, 0}));
-    Trigger sixSeconds;
-    EXPECT_FALSE(sixSeconds.Reached(entry, {2026, 12, 6, 4, 30, 19, 0}));
-    EXPECT_FALSE(sixSeconds.Reached(entry, {2026, 12, 6, 4, 30, 25, 0}));
-}
-
-TEST_F(TriggerTest, LongGapDoesNotFireForSecondsPassedMeanwhile) {
-    EXPECT_FALSE(RefreshAt(4, 30, 19));
-    EXPECT_FALSE(RefreshAt(4, 30, 26));  // 7 s: slept or clock set forward
-    EXPECT_FALSE(RefreshAt(3, 0, 0));
-    EXPECT_FALSE(RefreshAt(5, 0, 0));  // an hour asleep across the entered second
-}
-
-TEST_F(TriggerTest, LongGapEndingInTheEnteredSecondFires) {
-    EXPECT_FALSE(RefreshAt(1, 0, 0));
-    EXPECT_TRUE(RefreshAt(4, 30, 25));
-}
-
-TEST_F(TriggerTest, ClockSetBackFiresAgainOnlyOnExactMatch) {
-    EXPECT_FALSE(RefreshAt(4, 30, 24));
-    EXPECT_TRUE(RefreshAt(4, 30, 25));
-    EXPECT_FALSE(RefreshAt(4, 30, 20));  // set back over the entered second
-    EXPECT_FALSE(RefreshAt(4, 30, 27));  // forward 7 s: no catch-up
-    EXPECT_TRUE(RefreshAt(4, 30, 25));   // set back right into it
-}
-
-TEST_F(TriggerTest, FirstRefreshNeedsAnExactMatch) {
-    EXPECT_FALSE(RefreshAt(4, 30, 26));
-    Trigger fresh;
-    EXPECT_TRUE(fresh.Reached(entry, {2026, 12, 6, 4, 30, 25, 900}));
-}
-
-TEST_F(TriggerTest, MalformedEntryNeverFires) {
-    for (const char* malformed : {"", "4:30:25", "24:30:25", "04:30:25 "}) {
-        Trigger fresh;
-        entry = malformed;
-        EXPECT_FALSE(fresh.Reached(entry, {2026, 12, 6, 4, 30, 24, 0})) << malformed;
-        EXPECT_FALSE(fresh.Reached(entry, {2026, 12, 6, 4, 30, 25, 0})) << malformed;
+TEST(Trigger, FiresOnceForEachEnteredSecondThatARefreshReaches) {
+    for (const Sequence& sequence : kSequences) {
+        Trigger trigger;
+        for (const Refresh& r : sequence.refreshes) {
+            EXPECT_EQ(
+                trigger.Reached(sequence.entry, {2026, 12, r.day, r.hour, r.minute, r.second, 10}),
+                r.fires)
+                << sequence.what << " at " << r.hour << ':' << r.minute << ':' << r.second;
+        }
     }
 }
 

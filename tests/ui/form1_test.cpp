@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/fakes.h"
 
 namespace kalvoro::testing {
 namespace {
 
-TEST(Form1, StartsTopmostAndShownWithItsFixedTexts) {
+const std::string kRefusal =
+    "message Veuillez redéfinir une heure (hh:mm:ss) | Format de l'heure incorrect ! | 64";
+const std::string kExample = "Exemple :                                    04:30:25";
+
+TEST(Form1, StartsTopmostAndShownWithItsFixedTextsThenShowsTheClock) {
     Harness h;
     EXPECT_EQ(h.journal, (Journal{"topmost Form1", "show Form1"}));
     EXPECT_EQ(h.form1().TxtHeure(), "Heure Système");
@@ -17,50 +23,17 @@ TEST(Form1, StartsTopmostAndShownWithItsFixedTexts) {
     EXPECT_TRUE(h.form1().MnuActiverEnabled());
     EXPECT_TRUE(h.form1().MnuSuspendreEnabled());
     EXPECT_EQ(h.desktop.lastClockDelay.count(), 1010);  // the fake clock reads .000
-}
 
-TEST(Form1, ClockTickShowsTheTimeAndAimsAtTheNextSecond) {
-    Harness h;
     h.TickAt(16, 5, 9, 250);
     EXPECT_EQ(h.form1().TxtHeure(), "16:05:09");
     EXPECT_EQ(h.desktop.lastClockDelay.count(), 760);
-}
 
-TEST(Form1, ClickInTheEntryEmptiesIt) {
-    Harness h;
     h.form1().TxTChoix_Change("04:3");
-    h.form1().TxTChoix_Click();
+    h.form1().TxTChoix_Click();  // a click into the entry empties it
     EXPECT_EQ(h.form1().TxTChoix(), "");
 }
 
 using Handler = void (Form1::*)();
-
-TEST(Form1, EveryArmingCommandRefusesAMalformedEntryAndChangesNothing) {
-    for (const Handler handler : {&Form1::Activer_Click, &Form1::Suspendre_Click,
-                                  &Form1::MnuActiver_Click, &Form1::MnuSuspendre_Click}) {
-        Harness h;
-        h.ArmFor("04:30:25");
-        h.form1().TxTChoix_Change("24:00:00");
-        const std::size_t mark = h.journal.size();
-        (h.form1().*handler)();
-        EXPECT_EQ(h.Since(mark), (Journal{"message Veuillez redéfinir une heure (hh:mm:ss) | "
-                                          "Format de l'heure incorrect ! | 64"}));
-        EXPECT_EQ(h.form1().TxTChoix(), "Exemple :                                    04:30:25");
-        EXPECT_EQ(h.form1().Conforme(), "");
-        EXPECT_FALSE(h.form1().MnuActiverEnabled());
-        EXPECT_TRUE(h.form1().MnuSuspendreEnabled());
-    }
-}
-
-TEST(Form1, ExampleTextIsRefusedAgain) {
-    Harness h;
-    h.form1().TxTChoix_Change("4:30:25");
-    h.form1().Activer_Click();
-    const std::size_t mark = h.journal.size();
-    h.form1().Activer_Click();
-    EXPECT_EQ(h.Since(mark).size(), 1u);
-    EXPECT_TRUE(h.form1().MnuActiverEnabled());
-}
 
 struct ArmingCase {
     Handler handler;
@@ -68,7 +41,9 @@ struct ArmingCase {
     Journal effects;
 };
 
-TEST(Form1, ButtonsRetireToTheIconAndMenuEntriesDoNot) {
+// A malformed entry is refused with the information icon (64) and replaced by
+// the example, which is itself refused again; nothing else changes.
+TEST(Form1, ArmingCommandsArmOrDisarmAndRefuseAMalformedEntry) {
     const Journal retreat{"icon add", "hide Form1", "task list off"};
     const ArmingCase cases[] = {
         {&Form1::Activer_Click, true, retreat},
@@ -79,10 +54,20 @@ TEST(Form1, ButtonsRetireToTheIconAndMenuEntriesDoNot) {
     for (const ArmingCase& c : cases) {
         Harness h;
         h.form1().TxTChoix_Change("04:30:25");
-        const std::size_t mark = h.journal.size();
+        std::size_t mark = h.journal.size();
         (h.form1().*c.handler)();
         EXPECT_EQ(h.Since(mark), c.effects);
         EXPECT_EQ(h.form1().Conforme(), "OUI");
+        EXPECT_EQ(h.form1().MnuActiverEnabled(), !c.armed);
+        EXPECT_EQ(h.form1().MnuSuspendreEnabled(), c.armed);
+
+        h.form1().TxTChoix_Change("24:00:00");
+        mark = h.journal.size();
+        (h.form1().*c.handler)();
+        (h.form1().*c.handler)();
+        EXPECT_EQ(h.Since(mark), (Journal{kRefusal, kRefusal}));
+        EXPECT_EQ(h.form1().TxTChoix(), kExample);
+        EXPECT_EQ(h.form1().Conforme(), "");
         EXPECT_EQ(h.form1().MnuActiverEnabled(), !c.armed);
         EXPECT_EQ(h.form1().MnuSuspendreEnabled(), c.armed);
     }
@@ -96,7 +81,8 @@ TEST(Form1, IconRecordCarriesItsValues) {
     EXPECT_EQ(record.uID, 1u);
     EXPECT_EQ(record.uFlags, 7u);
     EXPECT_EQ(record.uCallbackMessage, 0x200u);
-    EXPECT_EQ(record.szTip, IconTip());
+    // What the system shows ends at the NUL; blanks fill the 64 characters.
+    EXPECT_EQ(record.szTip, std::string("Kalvoro XP\0", 11) + std::string(53, ' '));
 }
 
 TEST(Form1, LabelsAndOptionsSelectExactlyOneAction) {
@@ -109,43 +95,67 @@ TEST(Form1, LabelsAndOptionsSelectExactlyOneAction) {
     EXPECT_EQ(h.form1().SelectedOption(), ActionKind::PowerOff);
 }
 
-TEST(Form1, IconLeftPressShowsTheMainWindowAndClosesAnyCountdown) {
+TEST(Form1, OnlyALeftPressOnTheIconShowsTheMainWindowClosingAnyCountdown) {
     Harness h;
     h.ArmFor("04:30:25");
     h.form1().MnuVeille_Click();
     const std::size_t mark = h.journal.size();
-    h.form1().Form_MouseMove(MouseMessageOf(0x201));
+    for (unsigned message : {0x200u, 0x202u, 0x203u, 0x204u, 0x206u, 0x207u, 120u}) {
+        h.form1().Form_MouseMove(message);
+    }
+    h.form1().Form_MouseMove(kLeftButtonDown);
     EXPECT_EQ(h.Since(mark), (Journal{"unload Form4", "show Form1"}));
     EXPECT_FALSE(h.form1().MnuActiverEnabled());  // still armed
 }
 
-TEST(Form1, OtherMouseMessagesDoNothing) {
-    Harness h;
-    h.ArmFor("04:30:25");
-    const std::size_t mark = h.journal.size();
-    for (unsigned message : {0x200u, 0x202u, 0x203u, 0x204u, 0x206u, 0x207u, 120u}) {
-        h.form1().Form_MouseMove(message);
+struct MenuCase {
+    std::string_view caption;
+    Journal effects;  // after the menu itself
+    bool armedAfter;
+};
+
+// Chosen by caption, so a caption on the wrong command or a command bound
+// to the wrong handler fails alike.
+TEST(Form1, EachMenuItemRunsItsOwnHandler) {
+    const auto opening = [](const std::string& form, std::vector<std::string> loadStep = {}) {
+        Journal journal{"load " + form, "topmost " + form, "start " + form + " Timer1",
+                        "start " + form + " Timer2"};
+        journal.insert(journal.end(), loadStep.begin(), loadStep.end());
+        journal.insert(journal.end(), {"show " + form, "hide Form1"});
+        return journal;
+    };
+    const MenuCase cases[] = {
+        {"&Suspendre", {}, false},
+        {"&Montrer", {"show Form1"}, true},
+        {"A&rrêter l'ordinateur", opening("Form2"), true},
+        {"Mettre en &Veille", opening("Form4"), true},
+        {"&Redémarrer l'ordinateur", opening("Form3", {kRebootLine}), true},
+        {"&Quitter", {"icon delete 1", "unload Form1", "end"}, true},
+    };
+    for (const MenuCase& c : cases) {
+        Harness h;
+        h.ArmFor("04:30:25");
+        const auto item = std::find_if(kMenu1.begin(), kMenu1.end(),
+                                       [&c](const MenuItem& i) { return i.caption == c.caption; });
+        ASSERT_NE(item, kMenu1.end()) << c.caption;
+        h.desktop.menuChoices = {item->command};
+        const std::size_t mark = h.journal.size();
+        h.form1().Form_MouseMove(kRightButtonUp);
+        Journal expected{"menu default 7"};
+        expected.insert(expected.end(), c.effects.begin(), c.effects.end());
+        EXPECT_EQ(h.Since(mark), expected) << c.caption;
+        EXPECT_EQ(!h.form1().MnuActiverEnabled(), c.armedAfter) << c.caption;
+        EXPECT_FALSE(h.form1().Busy());
     }
-    EXPECT_EQ(h.Since(mark), Journal{});
 }
 
-TEST(Form1, RightReleasePopsTheMenuAndRunsTheChosenItem) {
+// Notifications while the menu is open are dropped; a dismissed menu or a
+// disabled item runs nothing (here not even the refusal).
+TEST(Form1, MenuRunsNothingElse) {
     Harness h;
-    h.ArmFor("04:30:25");
-    h.desktop.menuChoices = {MenuCommand::MnuSuspendre, std::nullopt};
-    const std::size_t mark = h.journal.size();
-    h.form1().Form_MouseMove(kRightButtonUp);
-    EXPECT_EQ(h.Since(mark), Journal{"menu default 7"});
-    EXPECT_TRUE(h.form1().MnuActiverEnabled());
-    EXPECT_FALSE(h.form1().MnuSuspendreEnabled());
-    h.form1().Form_MouseMove(kRightButtonUp);  // dismissed: nothing chosen
-    EXPECT_TRUE(h.form1().MnuActiverEnabled());
-    EXPECT_FALSE(h.form1().Busy());
-}
-
-TEST(Form1, NotificationsWhileTheMenuIsOpenAreDropped) {
-    Harness h;
-    h.ArmFor("04:30:25");
+    h.ArmFor("04:30:25");  // "&Activer" is now disabled
+    h.form1().TxTChoix_Change("bad");
+    h.desktop.menuChoices = {std::nullopt, MenuCommand::MnuActiver};
     h.desktop.duringModal = [&h] {
         EXPECT_TRUE(h.form1().Busy());
         h.form1().Form_MouseMove(kLeftButtonDown);
@@ -153,17 +163,8 @@ TEST(Form1, NotificationsWhileTheMenuIsOpenAreDropped) {
     };
     const std::size_t mark = h.journal.size();
     h.form1().Form_MouseMove(kRightButtonUp);
-    EXPECT_EQ(h.Since(mark), Journal{"menu default 7"});
-}
-
-TEST(Form1, DisabledMenuItemCannotBeChosen) {
-    Harness h;
-    h.ArmFor("04:30:25");  // "&Activer" is now disabled
-    h.form1().TxTChoix_Change("bad");
-    h.desktop.menuChoices = {MenuCommand::MnuActiver};
-    const std::size_t mark = h.journal.size();
     h.form1().Form_MouseMove(kRightButtonUp);
-    EXPECT_EQ(h.Since(mark), Journal{"menu default 7"});  // no refusal either
+    EXPECT_EQ(h.Since(mark), (Journal{"menu default 7", "menu default 7"}));
 }
 
 }  // namespace
