@@ -1,6 +1,7 @@
 #pragma once
 
 #include "power/power_actions.h"
+#include "schedule/local_time.h"
 #include "ui/desktop.h"
 
 namespace kalvoro::sim {
@@ -32,6 +33,12 @@ class NullPower final : public PowerActions {
     void RebootXP() override {}
     void AnnulerRebootXP() override {}
     void VeilleXP() override {}
+};
+
+// A clock that shows what it is set to.
+struct FixedClock final : Clock {
+    LocalTime now() const override { return time; }
+    LocalTime time;
 };
 
 }  // namespace kalvoro::sim

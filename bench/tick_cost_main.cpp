@@ -1,48 +1,30 @@
 // Runs one workload of the steady state a given number of times, so that
 // valgrind --tool=callgrind --toggle-collect=<handler> counts the instructions
-// of exactly that many ticks.
-#include <charconv>
+// of exactly that many ticks. With --list, prints each workload and its handler.
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
-#include "steady_state.h"
-
-namespace {
-
-int Usage() {
-    std::fputs(
-        "usage: kalvoro_tick_cost --list | <workload> <ticks>\n"
-        "  --list  prints each workload and the handler to count, one a line\n",
-        stderr);
-    return 2;
-}
-
-}  // namespace
+#include "steady_program.h"
 
 int main(int argc, char** argv) {
     using kalvoro::sim::kWorkloads;
-    if (argc == 2 && std::string_view{argv[1]} == "--list") {
-        for (const auto& workload : kWorkloads) {
-            std::printf("%.*s %.*s\n", static_cast<int>(workload.name.size()), workload.name.data(),
-                        static_cast<int>(workload.handler.size()), workload.handler.data());
+    const bool list = argc == 2 && std::string_view{argv[1]} == "--list";
+    for (std::size_t i = 0; i < kWorkloads.size(); ++i) {
+        if (list) {
+            std::printf("%s %s\n", kWorkloads[i].name.data(), kWorkloads[i].handler.data());
+        } else if (argc == 3 && kWorkloads[i].name == argv[1] && std::atol(argv[2]) > 0) {
+            kalvoro::sim::SteadyProgram program{i};
+            for (long tick = std::atol(argv[2]); tick > 0; --tick) {
+                program.Prepare();
+                program.Tick();
+            }
+            return 0;
         }
+    }
+    if (list) {
         return 0;
     }
-    if (argc != 3) {
-        return Usage();
-    }
-    const kalvoro::sim::Workload* workload = kalvoro::sim::WorkloadNamed(argv[1]);
-    const std::string_view countText{argv[2]};
-    long ticks = 0;
-    const auto parsed =
-        std::from_chars(countText.data(), countText.data() + countText.size(), ticks);
-    if (workload == nullptr || parsed.ec != std::errc{} || ticks < 1) {
-        return Usage();
-    }
-    kalvoro::sim::SteadyProgram program;
-    for (long i = 0; i < ticks; ++i) {
-        (program.*workload->prepare)();
-        (program.*workload->tick)();
-    }
-    return 0;
+    std::fputs("usage: kalvoro_tick_cost --list | <workload> <ticks>\n", stderr);
+    return 2;
 }

@@ -17,7 +17,7 @@ bin=build/bench/bench
 # Enough ticks that the cost of the first, and of the loop around the
 # handler, vanish in the quotient.
 ticks=10000
-instructions=()
+figures=()
 while read -r workload handler; do
     collected="$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
         --toggle-collect="$handler" "$bin/kalvoro_tick_cost" "$workload" "$ticks" 2>&1 |
@@ -26,26 +26,25 @@ while read -r workload handler; do
         echo "callgrind counted nothing for the $workload tick ($handler)" >&2
         exit 1
     fi
-    instructions+=(--instructions "$workload=$(awk -v c="$collected" -v t="$ticks" \
-        'BEGIN { printf "%.1f", c / t }')")
+    figures+=("instructions $workload=$(awk -v c="$collected" -v t="$ticks" \
+        'BEGIN { printf "%.0f", c / t }')")
 done < <("$bin/kalvoro_tick_cost" --list)
 
 # Figures of the Windows build, where it has been built and measured: the
 # stripped executables' sizes, and the trigger latency that
 # `scripts/run-e2e.sh --latency N` left in build/e2e/.
-outside=()
 for build in x86_64 i686; do
     program="build/mingw-$build/src/ui/win32/Kalvoro XP.exe"
     if [[ -f $program ]]; then
-        outside+=(--outside "size $build=$(stat -c %s "$program" | sed ':a;s/\B[0-9]\{3\}\>/ &/;ta') bytes")
+        figures+=("size $build=$(stat -c %s "$program" | sed ':a;s/\B[0-9]\{3\}\>/ &/;ta') bytes")
     fi
     latency=build/e2e/latency-$build.txt
     if [[ -f $latency ]]; then
         # "... over N runs: median M ms, 99th percentile P ms, ..."
         line=$(grep -o '[0-9]* runs: median [0-9]* ms, 99th percentile [0-9]* ms' "$latency" | tail -n 1)
         read -r runs median p99 < <(sed 's/ runs: median / /; s/ ms, 99th percentile / /; s/ ms$//' <<<"$line")
-        outside+=(--outside "latency $build=$median / $p99 ms" --outside "runs $build=$runs runs")
+        figures+=("latency $build=$median / $p99 ms" "runs $build=$runs runs")
     fi
 done
 
-"$bin/kalvoro_bench" --days "$days" "${instructions[@]}" "${outside[@]}"
+"$bin/kalvoro_bench" --days "$days" "${figures[@]}"

@@ -1,0 +1,245 @@
+#include "simulated_day.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "null_ports.h"
+#include "ui/program.h"
+#include "wall_clock.h"
+
+namespace kalvoro::sim {
+
+const std::array<Stream, 6> kStreams{{
+    {"Ideal 1000 ms timer", false, false, Disturbance::None},
+    {"Windows-like timer: 15.625 ms steps, drifting", true, false, Disturbance::None},
+    {"Ticks handled up to 2 s late under load", true, true, Disturbance::None},
+    {"Sleep of 2 min to 8 h across the entered second", true, false, Disturbance::Sleep},
+    {"Clock set forward 10 s to 12 h across it", true, false, Disturbance::ClockSetForward},
+    {"Clock set back 10 s to 1 h across it", true, false, Disturbance::ClockSetBack},
+}};
+
+namespace {
+
+constexpr std::int64_t kSecond = kMicrosPerSecond;
+constexpr std::int64_t kMinute = 60 * kSecond;
+constexpr std::int64_t kHour = 60 * kMinute;
+// Days from 2000-01-01 on, cycling through the 400 years of the calendar.
+constexpr std::int64_t kFirstDay = 10957;
+constexpr std::int64_t kCalendarCycle = 146097;
+// The clock ticks a minute before the entered second, so the trigger's memory
+// of the previous refresh is what it would be after hours of ticking, and a
+// minute after the last time the clock passes it.
+constexpr std::int64_t kTicksAround = kMinute;
+// Sleeps and clock changes happen at most this far from the entered second.
+constexpr std::int64_t kEventSpread = 50 * kSecond;
+constexpr double kInterruptPeriod = 15625.0;  // microseconds
+// A due time this close before an interrupt counts as on it: it absorbs the
+// rounding of due times to whole microseconds.
+constexpr double kOnInterrupt = 1e-3;  // of an interrupt period
+constexpr double kMaxDrift = 100e-6;
+constexpr std::int64_t kMaxLoadDelay = 2 * kSecond;
+// A countdown this many seconds after the entered second is still on time.
+constexpr std::int64_t kCatchUpSeconds = 5;
+
+enum Slot : std::uint64_t {
+    kDaySlot,
+    kSecondSlot,
+    kOpeningSlot,
+    kDriftSlot,
+    kPhaseSlot,
+    kEventSlot,
+    kSizeSlot,
+    kFirstTickSlot,  // and on, one a tick
+};
+
+// Counter-based random numbers, splitmix64's finaliser: the same key and slot
+// always give the same draw.
+std::uint64_t Mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15u;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
+    return x ^ (x >> 31);
+}
+
+// Keeps the delay the program asks of its clock timer and notes each
+// countdown window it opens.
+struct TickDesktop final : NullDesktop {
+    void ArmClockTimer(std::chrono::milliseconds delay) override { clockDelay = delay; }
+    void Load(WindowId) override { opened = true; }
+    std::chrono::milliseconds clockDelay{0};
+    bool opened = false;
+};
+
+}  // namespace
+
+void Tally::Add(const Tally& other) {
+    days += other.days;
+    due += other.due;
+    missed += other.missed;
+    falseTriggers += other.falseTriggers;
+    latencies.insert(latencies.end(), other.latencies.begin(), other.latencies.end());
+}
+
+SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
+    : key_(Mix(key)), underLoad_(stream.underLoad) {
+    const auto day =
+        kFirstDay + static_cast<std::int64_t>(Mix(key_ ^ Mix(kDaySlot)) % kCalendarCycle);
+    const auto second = static_cast<int>(Mix(key_ ^ Mix(kSecondSlot)) % 86'400);
+    char entry[16];
+    std::snprintf(entry, sizeof entry, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                  second % 60);
+    entry_ = entry;
+    enteredWall_ = (day * 86'400 + second) * kSecond;
+
+    // Real time at which the entered second begins on a clock left alone.
+    const std::int64_t entered = kTicksAround + Uniform(kOpeningSlot, 0, kSecond);
+    wallAtStart_ = enteredWall_ - entered;
+    if (stream.windowsLikeTimer) {
+        interruptRate_ = 1.0 + kMaxDrift * (2.0 * Unit(kDriftSlot) - 1.0);
+        gridStep_ = kInterruptPeriod / interruptRate_;
+        gridPhase_ = Unit(kPhaseSlot) * gridStep_;
+    }
+
+    // The sleep or the clock change: before the entered second begins, or after it has ended.
+    const std::int64_t spread = Uniform(kEventSlot, 0, kEventSpread);
+    const std::int64_t before = entered - 1 - spread;
+    const std::int64_t after = entered + kSecond + spread;
+    stretchCount_ = 2;
+    switch (stream.disturbance) {
+        case Disturbance::None:
+            stretches_[0] = {0, entered + kTicksAround, 0};
+            stretchCount_ = 1;
+            break;
+        case Disturbance::Sleep: {
+            const std::int64_t wake = before + LogUniform(kSizeSlot, 2 * kMinute, 8 * kHour);
+            stretches_ = {{{0, before, 0}, {wake, wake + kTicksAround, 0}}};
+            break;
+        }
+        case Disturbance::ClockSetForward: {
+            // Lands past the end of the entered second.
+            const std::int64_t step =
+                entered + kSecond - before + LogUniform(kSizeSlot, 10 * kSecond, 12 * kHour);
+            stretches_ = {{{0, before, 0}, {before, before + kTicksAround, step}}};
+            break;
+        }
+        case Disturbance::ClockSetBack: {
+            // Lands this long before the entered second, which comes again.
+            const std::int64_t lead = LogUniform(kSizeSlot, 10 * kSecond, kHour);
+            stretches_ = {
+                {{0, after, 0}, {after, after + lead + kTicksAround, entered - lead - after}}};
+            break;
+        }
+    }
+}
+
+double SimulatedDay::Unit(std::uint64_t slot) const {
+    return static_cast<double>(Mix(key_ ^ Mix(slot)) >> 11) * 0x1.0p-53;
+}
+
+std::int64_t SimulatedDay::Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const {
+    return low + static_cast<std::int64_t>(Unit(slot) * static_cast<double>(high - low));
+}
+
+// In [low, high), evenly spread over the orders of magnitude.
+std::int64_t SimulatedDay::LogUniform(std::uint64_t slot, std::int64_t low,
+                                      std::int64_t high) const {
+    const double lowLog = std::log(static_cast<double>(low));
+    const double highLog = std::log(static_cast<double>(high));
+    return static_cast<std::int64_t>(std::exp(lowLog + Unit(slot) * (highLog - lowLog)));
+}
+
+std::size_t SimulatedDay::StretchAt(std::int64_t real) const {
+    return stretchCount_ > 1 && real >= stretches_[1].begin ? 1 : 0;
+}
+
+std::int64_t SimulatedDay::WallAt(std::int64_t real) const {
+    return wallAtStart_ + real + stretches_[StretchAt(real)].wallOffset;
+}
+
+std::int64_t SimulatedDay::Handled(std::int64_t real, std::chrono::milliseconds delay,
+                                   std::uint64_t tick) const {
+    const auto asleep = [this](std::int64_t at) {
+        return stretchCount_ > 1 && at >= stretches_[0].end && at < stretches_[1].begin;
+    };
+    const std::int64_t due =
+        real + std::llround(static_cast<double>(delay.count()) * 1000.0 / interruptRate_);
+    std::int64_t handled = NextInterrupt(due);
+    handled = asleep(handled) ? NextInterrupt(stretches_[1].begin) : handled;
+    if (underLoad_) {
+        handled += Uniform(kFirstTickSlot + tick, 0, kMaxLoadDelay);
+        handled = asleep(handled) ? stretches_[1].begin : handled;
+    }
+    return handled;
+}
+
+std::int64_t SimulatedDay::NextInterrupt(std::int64_t real) const {
+    if (gridStep_ == 0.0) {
+        return real;
+    }
+    const double interrupts =
+        std::floor((static_cast<double>(real) - gridPhase_) / gridStep_ + kOnInterrupt) + 1.0;
+    return static_cast<std::int64_t>(std::ceil(gridPhase_ + interrupts * gridStep_));
+}
+
+// The countdowns are judged against the clock's own course, not against any
+// rule of the trigger. The clock runs into the entered second when it reaches
+// the second's start while running on: not when it jumps over it, nor while
+// the computer sleeps. A countdown opened rightly belongs to the last such
+// arrival in the same stretch, at most 5 s after the entered second began,
+// and is the first for that arrival; every other opening is false.
+void SimulatedDay::Run(Tally& tally) const {
+    struct Arrival {
+        std::int64_t real, wall;
+        std::size_t stretch;
+        bool opened;
+    };
+    std::vector<Arrival> arrivals;
+    for (std::size_t i = 0; i < stretchCount_; ++i) {
+        const Stretch& stretch = stretches_[i];
+        for (const std::int64_t days : {-1, 0, 1}) {
+            const std::int64_t wall = enteredWall_ + days * 86'400 * kSecond;
+            const std::int64_t real = wall - (WallAt(stretch.begin) - stretch.begin);
+            if (real > stretch.begin && real < stretch.end) {
+                arrivals.push_back({real, wall, i, false});
+            }
+        }
+    }
+
+    FixedClock clock;
+    TickDesktop desktop;
+    NullPower power;
+    Program program{desktop, clock, power};
+    clock.time = LocalTimeAt(WallAt(0));
+    program.Start();
+    program.form1().TxTChoix_Change(entry_);
+    program.form1().Activer_Click();
+    const std::int64_t end = stretches_[stretchCount_ - 1].end;
+    std::int64_t now = 0;
+    for (std::uint64_t tick = 0; (now = Handled(now, desktop.clockDelay, tick)) < end; ++tick) {
+        clock.time = LocalTimeAt(WallAt(now));
+        desktop.opened = false;
+        program.form1().Timer1_Timer();
+        if (!desktop.opened) {
+            continue;
+        }
+        Arrival* last = nullptr;
+        for (Arrival& arrival : arrivals) {
+            last = arrival.stretch == StretchAt(now) && arrival.real <= now ? &arrival : last;
+        }
+        const std::int64_t wall = WallAt(now);
+        if (last == nullptr || last->opened ||
+            SecondAt(wall) - SecondAt(last->wall) > kCatchUpSeconds) {
+            ++tally.falseTriggers;
+        } else {
+            last->opened = true;
+            tally.latencies.push_back(static_cast<std::int32_t>(wall - last->wall));
+        }
+    }
+    ++tally.days;
+    for (const Arrival& arrival : arrivals) {
+        ++tally.due;
+        tally.missed += arrival.opened ? 0 : 1;
+    }
+}
+
+}  // namespace kalvoro::sim
