@@ -1,7 +1,6 @@
-#include "allocation_counter.h"
-
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -26,6 +25,10 @@ void operator delete(void* memory, std::size_t) noexcept {
     std::free(memory);
 }
 
-std::uint64_t kalvoro::sim::HeapAllocations() {
+namespace kalvoro::sim {
+
+std::uint64_t HeapAllocations() {
     return allocations.load(std::memory_order_relaxed);
 }
+
+}  // namespace kalvoro::sim

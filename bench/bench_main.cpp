@@ -8,19 +8,16 @@
 #include <string>
 #include <thread>
 
-#include "allocation_counter.h"
 #include "simulated_day.h"
 #include "steady_program.h"
+
+namespace kalvoro::sim {
+std::uint64_t HeapAllocations();  // counted by allocation_counter.cpp
+}
 
 namespace {
 
 using namespace kalvoro::sim;
-
-std::uint64_t Parsed(std::string_view text) {
-    std::uint64_t value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc{} && result.ptr == text.data() + text.size() ? value : 0;
-}
 
 Tally SimulateStream(std::size_t stream, std::uint64_t days, unsigned threads) {
     std::vector<Tally> tallies(threads);
@@ -28,10 +25,8 @@ Tally SimulateStream(std::size_t stream, std::uint64_t days, unsigned threads) {
         std::vector<std::jthread> workers;
         for (unsigned t = 0; t < threads; ++t) {
             workers.emplace_back([&, t] {
-                // A day's key: its stream in the high bits, its number in the low ones.
                 for (std::uint64_t day = t; day < days; day += threads) {
-                    SimulatedDay{kStreams[stream], (std::uint64_t{stream} << 48) | day}.Run(
-                        tallies[t]);
+                    SimulateDay(stream, day, tallies[t]);
                 }
             });
         }
@@ -73,18 +68,24 @@ std::string Grouped(std::uint64_t value) {
 }
 
 // The nearest-rank quantile, in milliseconds.
-double QuantileMs(std::vector<std::int32_t>& values, double quantile) {
+std::string QuantileMs(std::vector<std::int32_t>& values, double quantile, const char* format) {
     const auto rank = std::max(1.0, std::ceil(quantile * static_cast<double>(values.size())));
     const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank) - 1;
     std::nth_element(values.begin(), at, values.end());
-    return *at / 1000.0;
+    return Printed(format, *at / 1000.0);
 }
 
-void Row(std::string_view figure, std::string_view subject, std::string_view value,
-         std::string_view sample) {
-    std::printf("| %s | %s | %s | %s |\n", std::string{figure}.c_str(),
-                std::string{subject}.c_str(), std::string{value}.c_str(),
-                std::string{sample}.c_str());
+void Row(const std::string& figure, const std::string& subject, const std::string& value,
+         const std::string& sample = "") {
+    std::printf("| %s | %s | %s | %s |\n", figure.c_str(), subject.c_str(), value.c_str(),
+                sample.c_str());
+}
+
+std::uint64_t Parsed(const char* text) {
+    std::uint64_t value = 0;
+    const std::string_view view{text};
+    const auto result = std::from_chars(view.data(), view.data() + view.size(), value);
+    return result.ptr == view.data() + view.size() ? value : 0;
 }
 
 }  // namespace
@@ -92,80 +93,64 @@ void Row(std::string_view figure, std::string_view subject, std::string_view val
 int main(int argc, char** argv) {
     std::uint64_t days = 1'000'000;
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    // <key>=<text>: figures measured outside, "instructions clock", "size i686", ...
-    std::map<std::string, std::string, std::less<>> outside;
+    // Figures measured outside: "instructions clock", "latency i686", "runs i686", "size i686".
+    std::map<std::string, std::string> outside;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view argument{argv[i]};
-        const std::string_view value = i + 1 < argc ? argv[i + 1] : "";
-        if (argument == "--days" && Parsed(value) > 0) {
+        const std::string argument{argv[i]};
+        const std::size_t equals = argument.find('=');
+        if (argument == "--days" && i + 1 < argc && Parsed(argv[i + 1]) > 0) {
             days = Parsed(argv[++i]);
-        } else if (argument == "--threads" && Parsed(value) > 0) {
+        } else if (argument == "--threads" && i + 1 < argc && Parsed(argv[i + 1]) > 0) {
             threads = static_cast<unsigned>(Parsed(argv[++i]));
-        } else if (const std::size_t equals = argument.find('=');
-                   equals != std::string_view::npos) {
-            outside.insert_or_assign(std::string{argument.substr(0, equals)},
-                                     std::string{argument.substr(equals + 1)});
+        } else if (equals != std::string::npos) {
+            outside[argument.substr(0, equals)] = argument.substr(equals + 1);
         } else {
             std::fputs(
-                "usage: kalvoro_bench [--days N] [--threads N] [<key>=<text>]...\n"
-                "  --days      simulated days per stream (default 1000000)\n"
-                "  key=text    a figure measured outside: instructions <workload>,\n"
-                "              latency <build>, runs <build>, size <build>\n",
+                "usage: kalvoro_bench [--days N (1000000)] [--threads N] [<key>=<text>]...\n"
+                "  key: instructions <workload>, latency <build>, runs <build>, size <build>\n",
                 stderr);
             return 2;
         }
     }
     const auto measured = [&](const std::string& key) {
-        const auto found = outside.find(key);
-        return found == outside.end() ? std::string{"*not measured: see scripts/run-bench.sh*"}
-                                      : found->second;
+        return outside.contains(key) ? outside[key] : "*not measured: see scripts/run-bench.sh*";
     };
 
-    std::vector<Tally> tallies;
-    for (std::size_t i = 0; i < kStreams.size(); ++i) {
-        tallies.push_back(SimulateStream(i, days, threads));
-        std::fprintf(stderr, "%s: done\n", std::string{kStreams[i].name}.c_str());
-    }
     Row("Figure", "Stream or workload", "Program", "Sample");
     Row("---", "---", "---", "---");
+    std::vector<Tally> tallies;
     for (std::size_t i = 0; i < kStreams.size(); ++i) {
-        const Tally& tally = tallies[i];
-        const std::string share =
-            tally.missed == 0 ? ""
-                              : Printed(" (%.2f %%)", 100.0 * static_cast<double>(tally.missed) /
-                                                          static_cast<double>(tally.due));
-        Row("1. Missed / false triggers (simulated)", kStreams[i].name,
-            Grouped(tally.missed) + share + " / " + Grouped(tally.falseTriggers),
+        const Tally& tally = tallies.emplace_back(SimulateStream(i, days, threads));
+        const double share =
+            100.0 * static_cast<double>(tally.missed) / static_cast<double>(tally.due);
+        Row("1. Missed / false triggers (simulated)", std::string{kStreams[i].name},
+            Grouped(tally.missed) + (tally.missed == 0 ? "" : Printed(" (%.2f %%)", share)) +
+                " / " + Grouped(tally.falseTriggers),
             Grouped(tally.days) + " days, " + Grouped(tally.due) + " due");
     }
     for (std::size_t i = 0; i < kStreams.size(); ++i) {
-        std::vector<std::int32_t>& latencies = tallies[i].latencies;
-        if (!latencies
-                 .empty()) {  // nothing comes due when the clock jumps or sleeps over the second
-            Row("2. Latency median / p99 (simulated)", kStreams[i].name,
-                Printed("%.1f / ", QuantileMs(latencies, 0.5)) +
-                    Printed("%.1f ms", QuantileMs(latencies, 0.99)),
+        // Nothing comes due when the clock jumps or sleeps over the second.
+        if (std::vector<std::int32_t>& latencies = tallies[i].latencies; !latencies.empty()) {
+            Row("2. Latency median / p99 (simulated)", std::string{kStreams[i].name},
+                QuantileMs(latencies, 0.5, "%.1f / ") + QuantileMs(latencies, 0.99, "%.1f ms"),
                 Grouped(tallies[i].days) + " days");
         }
     }
-    const std::string kBuilds[] = {"x86_64", "i686"};
-    for (const std::string& build : kBuilds) {
+    const std::string builds[] = {"x86_64", "i686"};
+    for (const std::string& build : builds) {
         Row("2. Latency median / p99 (real)", build + " test build under Wine, end-to-end driver",
             measured("latency " + build), measured("runs " + build));
     }
     for (const Workload& workload : kWorkloads) {
-        Row("3. Instructions per tick (callgrind)", std::string{workload.name} + " tick",
-            measured("instructions " + std::string{workload.name}), "");
+        Row("3. Instructions per tick (callgrind)", workload.name + " tick",
+            measured("instructions " + workload.name));
     }
-    constexpr std::uint64_t kAllocationTicks = 100'000;
     for (std::size_t i = 0; i < kWorkloads.size(); ++i) {
-        const double perTick = AllocationsPerTick(i, kAllocationTicks);
-        Row("3. Heap allocations per tick, steady state", std::string{kWorkloads[i].name} + " tick",
-            perTick == 0 ? "0" : Printed("%.3f", perTick), Grouped(kAllocationTicks) + " ticks");
+        const double perTick = AllocationsPerTick(i, 100'000);
+        Row("3. Heap allocations per tick, steady state", kWorkloads[i].name + " tick",
+            perTick == 0 ? "0" : Printed("%.3f", perTick), "100 000 ticks");
     }
-    for (const std::string& build : kBuilds) {
-        Row("4. Executable size, stripped, resources included", build, measured("size " + build),
-            "");
+    for (const std::string& build : builds) {
+        Row("4. Executable size, stripped, resources included", build, measured("size " + build));
     }
-    return 0;
 }

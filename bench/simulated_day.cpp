@@ -1,7 +1,9 @@
 #include "simulated_day.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "null_ports.h"
 #include "ui/program.h"
@@ -68,6 +70,47 @@ struct TickDesktop final : NullDesktop {
     void Load(WindowId) override { opened = true; }
     std::chrono::milliseconds clockDelay{0};
     bool opened = false;
+};
+
+// One simulated day, cut down to the minutes around the entered second. Real
+// time counts microseconds from the start of that window; the wall clock runs
+// with it except where the stream sets it.
+class SimulatedDay {
+  public:
+    SimulatedDay(const Stream& stream, std::uint64_t key);
+    void Run(Tally& tally) const;
+
+  private:
+    // A stretch of real time in which the computer is awake and the wall
+    // clock runs on without a jump: [begin, end), the wall reading real + offset.
+    struct Stretch {
+        std::int64_t begin, end, wallOffset;
+    };
+
+    double Unit(std::uint64_t slot) const;
+    std::int64_t Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const;
+    std::int64_t LogUniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const;
+    std::size_t StretchAt(std::int64_t real) const;
+    std::int64_t WallAt(std::int64_t real) const;
+    // When a timer asked at `real` to wait `delay` is handled as the `tick`th
+    // clock tick: due by an interrupt clock that drifts against the wall
+    // clock; expiring at once on the ideal timer, on the next 15.625 ms
+    // interrupt on a Windows-like one, at the wake-up while asleep; under
+    // load handled up to 2 s later.
+    std::int64_t Handled(std::int64_t real, std::chrono::milliseconds delay,
+                         std::uint64_t tick) const;
+    std::int64_t NextInterrupt(std::int64_t real) const;
+
+    std::uint64_t key_;
+    bool underLoad_;
+    std::string entry_;
+    std::int64_t enteredWall_ = 0;  // when the entered second begins
+    std::int64_t wallAtStart_ = 0;
+    std::array<Stretch, 2> stretches_{};
+    std::size_t stretchCount_ = 1;
+    double interruptRate_ = 1.0;  // interrupt clock seconds per wall clock second
+    double gridStep_ = 0.0;       // microseconds between interrupts; 0: ideal timer
+    double gridPhase_ = 0.0;
 };
 
 }  // namespace
@@ -240,6 +283,11 @@ void SimulatedDay::Run(Tally& tally) const {
         ++tally.due;
         tally.missed += arrival.opened ? 0 : 1;
     }
+}
+
+void SimulateDay(std::size_t stream, std::uint64_t day, Tally& tally) {
+    // The day's key: its stream in the high bits, its number in the low ones.
+    SimulatedDay{kStreams[stream], (std::uint64_t{stream} << 48) | day}.Run(tally);
 }
 
 }  // namespace kalvoro::sim

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstddef>
-#include <string_view>
+#include <string>
 
 #include "null_ports.h"
 #include "ui/program.h"
@@ -13,10 +13,10 @@ namespace kalvoro::sim {
 // The ticks the program spends its days on, and the handler callgrind counts
 // for each, as valgrind names it.
 struct Workload {
-    std::string_view name;
-    std::string_view handler;
+    std::string name;
+    std::string handler;
 };
-inline constexpr std::array<Workload, 3> kWorkloads{{
+inline const std::array<Workload, 3> kWorkloads{{
     {"clock", "kalvoro::Form1::Timer1_Timer()"},
     {"bar", "kalvoro::Countdown::Timer1_Timer()"},
     {"number", "kalvoro::Countdown::Timer2_Timer()"},

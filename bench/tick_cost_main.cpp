@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     const bool list = argc == 2 && std::string_view{argv[1]} == "--list";
     for (std::size_t i = 0; i < kWorkloads.size(); ++i) {
         if (list) {
-            std::printf("%s %s\n", kWorkloads[i].name.data(), kWorkloads[i].handler.data());
+            std::printf("%s %s\n", kWorkloads[i].name.c_str(), kWorkloads[i].handler.c_str());
         } else if (argc == 3 && kWorkloads[i].name == argv[1] && std::atol(argv[2]) > 0) {
             kalvoro::sim::SteadyProgram program{i};
             for (long tick = std::atol(argv[2]); tick > 0; --tick) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -9,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "power/power_actions.h"
-#include "ui/desktop.h"
 #include "ui/program.h"
 #include "wall_clock.h"
 
@@ -24,11 +21,25 @@ inline void Require(bool condition, const char* broken) {
     }
 }
 
-// The clock text of a local second, and the entry rule told another way: an
-// entry is well-formed exactly when it is one of the texts the clock shows,
-// and it names the second of the day that shows it.
-std::string ClockTextAt(std::int64_t localSecond);
-std::optional<int> ClockTextSecond(std::string_view entry);
+inline std::string ClockTextAt(std::int64_t localSecond) {
+    const std::int64_t s = (localSecond % 86'400 + 86'400) % 86'400;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(s / 3600), int(s / 60 % 60),
+                  int(s % 60));
+    return text;
+}
+
+// The entry rule told another way: an entry is well-formed exactly when it is
+// one of the texts the clock shows, and it names the second that shows it.
+inline std::optional<int> ClockTextSecond(std::string_view entry) {
+    unsigned h = 0, m = 0, s = 0;  // a second the entry might name
+    if (entry.size() != 8 ||
+        std::sscanf(std::string{entry}.c_str(), "%2u:%2u:%2u", &h, &m, &s) != 3) {
+        return std::nullopt;
+    }
+    const auto named = static_cast<int>((h * 60 + m) * 60 + s);
+    return ClockTextAt(named) == entry ? std::optional{named} : std::nullopt;
+}
 
 // A clock the fuzzer sets: microseconds since 1970-01-01 00:00:00 local time.
 struct FuzzClock final : Clock {
@@ -38,16 +49,15 @@ struct FuzzClock final : Clock {
 
 // The events whose paths power actions and icon requests are checked against.
 enum class Event { Other, ActivateButton, SuspendButton, BarTick, Cancel, IconCallback };
+enum class Power { EteindreXP, RebootXP, AnnulerRebootXP, VeilleXP };
 
 // What the fuzzer knows of an event as it delivers it.
 struct Frame {
     Event event = Event::Other;
     std::optional<WindowId> countdown;  // the countdown window open when it began
-    bool entryWellFormed = false;       // the entry, judged when it began
+    bool entryWellFormed = false;       // when it began
     bool lastBarTick = false;           // the bar tick on which the bar fills
 };
-
-enum class Power { EteindreXP, RebootXP, AnnulerRebootXP, VeilleXP };
 
 // The desktop and the power port of a fuzzed program, in one. Each call is
 // checked against the state the calls so far have built (the windows loaded,
@@ -69,69 +79,151 @@ class CheckedPorts final : public Desktop, public PowerActions {
         handler();
         frames_.pop_back();
     }
-    Frame FrameOf(Event event, Program& program) const;
-
-    bool ended() const { return ended_; }
-    bool iconPresent() const { return iconPresent_; }
-    std::optional<WindowId> countdown() const { return countdown_; }
-    bool TimerRunning(CountdownTimer timer) const {
-        return timersRunning_[static_cast<std::size_t>(timer)];
+    Frame FrameOf(Event event, Program& program) const {
+        Require(program.countdown() ? countdown == program.countdown()->window() : !countdown,
+                "the program's countdown window is not the one loaded");
+        return {event, countdown, ClockTextSecond(program.form1().TxTChoix()).has_value(), false};
     }
-    std::size_t calls() const { return calls_; }
-    std::size_t loads() const { return loads_; }
-    std::size_t menus() const { return menus_; }
-    std::size_t mainWindowShows() const { return mainWindowShows_; }
-    int PowerCalls(Power power) const { return powerCalls_[static_cast<std::size_t>(power)]; }
 
-    void Load(WindowId window) override;
-    void Unload(WindowId window) override;
-    void Show(WindowId window) override;
+    // What the calls so far have built.
+    bool ended = false, iconPresent = false;
+    std::optional<WindowId> countdown;
+    std::array<bool, 2> timersRunning{};
+    std::size_t calls = 0, loads = 0, menus = 0, mainWindowShows = 0;
+    std::array<int, 4> powerCalls{};
+
+    void Load(WindowId window) override {
+        Called();
+        Require(window != WindowId::Form1 && !countdown,
+                "a window loaded twice, or two countdowns");
+        countdown = window;
+        timersRunning = {};
+        inLoadStep_ = true;
+        restartsInLoadStep_ = 0;
+        ++loads;
+    }
+    void Unload(WindowId window) override {
+        Used(window, window == WindowId::Form1 ? Call::UnloadMainWindow : Call::Other);
+        if (window == WindowId::Form1) {
+            form1Loaded_ = false;
+        } else {
+            countdown.reset();
+            inLoadStep_ = false;
+        }
+    }
+    void Show(WindowId window) override {
+        Used(window);
+        if (inLoadStep_ && window == countdown) {
+            Require(restartsInLoadStep_ == (window == WindowId::Form3),
+                    "a countdown window loaded without exactly its own load step");
+            inLoadStep_ = false;
+        }
+        mainWindowShows += window == WindowId::Form1;
+    }
     void ShowWithoutActivating(WindowId window) override { Used(window); }
     void Hide(WindowId window) override { Used(window); }
     void SetTopmost(WindowId window) override { Used(window); }
     void Present(WindowId window) override { Used(window); }
-    void ArmClockTimer(std::chrono::milliseconds delay) override;
+    void ArmClockTimer(std::chrono::milliseconds delay) override {
+        Used(WindowId::Form1);
+        // The next second, or the one after it for the first tick after start.
+        Require(delay.count() > 0 && delay.count() <= 1600,
+                "a clock tick asked for off its second");
+    }
     void StartTimer(WindowId window, CountdownTimer timer) override {
         SetTimer(window, timer, true);
     }
     void StopTimer(WindowId window, CountdownTimer timer) override {
         SetTimer(window, timer, false);
     }
-    void ShowMessage(std::string_view prompt, std::string_view title, int style) override;
-    void AddIcon(const IconRecord& record) override;
-    void DeleteIcon(const IconRecord& record) override;
+    void ShowMessage(std::string_view, std::string_view, int) override {
+        Called();
+        if (messageLoop) {
+            messageLoop();
+        }
+    }
+    void AddIcon(const IconRecord&) override {
+        Used(WindowId::Form1);
+        const Frame& frame = Innermost();
+        Require((frame.event == Event::ActivateButton || frame.event == Event::SuspendButton) &&
+                    frame.entryWellFormed,
+                "the icon added outside a successful button arm or disarm");
+        iconPresent = true;
+    }
+    void DeleteIcon(const IconRecord&) override {
+        Used(WindowId::Form1, Call::DeleteIcon);
+        iconPresent = false;
+    }
     void HideFromTaskList() override { Called(); }
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
-    void EndProgram() override;
+    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override {
+        Called();
+        Require(defaultItem == kDefaultMenuItem && Innermost().event == Event::IconCallback,
+                "the menu popped up other than by the icon, or without its default item");
+        ++menus;
+        return menuLoop ? menuLoop() : std::nullopt;
+    }
+    void EndProgram() override {
+        Called();
+        Require(!form1Loaded_ && !countdown, "the program ended with a window open");
+        ended = true;
+    }
 
-    void EteindreXP() override;
-    void RebootXP() override;
-    void AnnulerRebootXP() override;
-    void VeilleXP() override;
+    void EteindreXP() override {
+        PowerCalled(Power::EteindreXP, OnLastBarTickOf(WindowId::Form2),
+                    "EteindreXP other than as the power-off countdown's bar fills");
+    }
+    void RebootXP() override {
+        PowerCalled(Power::RebootXP, inLoadStep_ && countdown == WindowId::Form3,
+                    "RebootXP other than as the restart window loads");
+        ++restartsInLoadStep_;
+    }
+    void AnnulerRebootXP() override {
+        PowerCalled(Power::AnnulerRebootXP,
+                    Innermost().event == Event::Cancel && Innermost().countdown == WindowId::Form3,
+                    "AnnulerRebootXP other than by the restart window's cancel");
+    }
+    void VeilleXP() override {
+        PowerCalled(Power::VeilleXP, OnLastBarTickOf(WindowId::Form4),
+                    "VeilleXP other than as the standby countdown's bar fills");
+    }
 
   private:
     enum class Call { Other, DeleteIcon, UnloadMainWindow };
-    void Called(Call call = Call::Other);
-    void Used(WindowId window);
-    void SetTimer(WindowId window, CountdownTimer timer, bool running);
-    const Frame& Innermost() const;
-    void PowerCalled(Power power, bool onItsPath, const char* broken);
-    bool OnLastBarTickOf(WindowId window) const;
+    void Called(Call call = Call::Other) {
+        Require(!ended, "a call after the program ended");
+        Require((lastCall_ == Call::DeleteIcon) == (call == Call::UnloadMainWindow),
+                "the icon removed other than just before the main window closes");
+        lastCall_ = call;
+        ++calls;
+    }
+    void Used(WindowId window, Call call = Call::Other) {
+        Called(call);
+        Require(window == WindowId::Form1 ? form1Loaded_ : countdown == window,
+                "a window used that is not loaded");
+    }
+    void SetTimer(WindowId window, CountdownTimer timer, bool running) {
+        Used(window);
+        timersRunning[static_cast<std::size_t>(timer)] = running;
+    }
+    const Frame& Innermost() const {
+        Require(!frames_.empty(), "a call outside any event");
+        return frames_.back();
+    }
+    void PowerCalled(Power power, bool onItsPath, const char* broken) {
+        Called();
+        Require(onItsPath, broken);
+        ++powerCalls[static_cast<std::size_t>(power)];
+    }
+    bool OnLastBarTickOf(WindowId window) const {
+        const Frame& frame = Innermost();
+        return frame.event == Event::BarTick && frame.countdown == window && frame.lastBarTick;
+    }
 
     std::vector<Frame> frames_;
-    bool ended_ = false;
     bool form1Loaded_ = true;
-    bool iconPresent_ = false;
-    std::optional<WindowId> countdown_;
-    std::array<bool, 2> timersRunning_{};
     bool inLoadStep_ = false;  // from a countdown's Load to its first Show
     int restartsInLoadStep_ = 0;
     Call lastCall_ = Call::Other;
-    std::size_t calls_ = 0;
-    std::size_t loads_ = 0;
-    std::size_t menus_ = 0;
-    std::size_t mainWindowShows_ = 0;
-    std::array<int, 4> powerCalls_{};
 };
 
 // Delivers the icon's callback with the given second parameter and checks its
@@ -139,6 +231,24 @@ class CheckedPorts final : public Desktop, public PowerActions {
 // the busy flag is set nothing at all happens; otherwise a left press shows
 // the main window with no countdown left, a right release pops up the menu
 // once, and any other message does nothing; the flag is as it was afterwards.
-void DeliverIconCallback(Program& program, CheckedPorts& ports, std::uintptr_t parameter);
+inline void DeliverIconCallback(Program& program, CheckedPorts& ports, std::uintptr_t parameter) {
+    Form1& form1 = program.form1();
+    const unsigned message = MouseMessageOf(parameter);
+    Require(message == static_cast<std::uint16_t>(parameter),
+            "the mouse message is not the low word");
+    const bool busy = form1.Busy();
+    const std::array before{ports.calls, ports.menus, ports.mainWindowShows};
+    ports.Deliver(ports.FrameOf(Event::IconCallback, program),
+                  [&] { form1.Form_MouseMove(message); });
+    Require(form1.Busy() == busy, "the busy flag changed by a callback");
+    if (!busy && message == kLeftButtonDown) {
+        Require(ports.mainWindowShows == before[2] + 1 && !ports.countdown,
+                "a left press on the icon did not show the main window alone");
+    } else if (!busy && message == kRightButtonUp) {
+        Require(ports.menus == before[1] + 1, "a right release did not pop up the menu once");
+    } else {
+        Require(ports.calls == before[0], "a callback did something while busy or not a press");
+    }
+}
 
 }  // namespace kalvoro::fuzz

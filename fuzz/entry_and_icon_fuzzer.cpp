@@ -31,12 +31,12 @@ void CheckIconCallbacks(FuzzedDataProvider& input) {
     ports.Deliver(ports.FrameOf(Event::ActivateButton, program),
                   [&] { program.form1().Activer_Click(); });
     ports.menuLoop = [&]() -> std::optional<MenuCommand> {
-        while (input.ConsumeBool() && !ports.ended()) {
+        while (input.ConsumeBool() && !ports.ended) {
             DeliverIconCallback(program, ports, input.ConsumeIntegral<std::uintptr_t>());
         }
         return MenuCommandFromId(input.ConsumeIntegralInRange<unsigned>(0, kMenu1.size() + 1));
     };
-    while (input.remaining_bytes() > 0 && !ports.ended()) {
+    while (input.remaining_bytes() > 0 && !ports.ended) {
         DeliverIconCallback(program, ports, input.ConsumeIntegral<std::uintptr_t>());
     }
 }

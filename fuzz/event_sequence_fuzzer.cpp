@@ -1,14 +1,8 @@
 // Random sequences of every event the core accepts, in the order and with the
 // values the input dictates, until it runs out or the program ends; inside the
-// message box and the menu the events a modal loop lets through. CheckedPorts
+// message box and the menu, the events a modal loop lets through. CheckedPorts
 // checks every call against its path; after each event, at any depth, the
-// driver checks what holds whatever the path, and at each clock tick the
-// trigger, told exactly.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-
+// driver checks what holds on every path, and at each clock tick the trigger.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "checked_ports.h"
@@ -25,18 +19,16 @@ constexpr int kMaxModalEvents = 3;
 constexpr int kBarTicksToFill = 1312;  // 15 + 5.5 × 1312 is the first bar length to reach 7230
 constexpr std::int64_t kSecond = sim::kMicrosPerSecond;
 constexpr std::int64_t kDay = 86'400 * kSecond;
-constexpr std::int64_t kFirstDay = 20'793 * kDay;  // 2026-12-06
 // The longest interval since the previous refresh in which the entered second
 // still counts as reached.
 constexpr std::int64_t kMaxLateSeconds = 5;
-
 constexpr std::string_view kNotableEntries[] = {
     "",         kEntryInvitation, kExampleEntry, "00:00:00",  "23:59:59",
     "24:00:00", "59:59:59",       "04:30:2",     "04:30:250", "04:30:25 ",
 };
 
-// Each countdown window: the action that opens it, the power action on its
-// last bar tick, and whether that tick ends the program.
+// The countdown windows of the three options: the power action on the last
+// bar tick, and whether that tick ends the program.
 struct CountdownWindow {
     WindowId window;
     std::optional<Power> finish;
@@ -51,28 +43,29 @@ constexpr CountdownWindow kCountdowns[] = {
 class Driver {
   public:
     Driver(const std::uint8_t* data, std::size_t size) : input_(data, size) {
-        clock_.wall = kFirstDay + input_.ConsumeIntegralInRange<std::int64_t>(0, kDay - 1);
+        // From 2026-12-06 at a time the input chooses.
+        clock_.wall = 20'793 * kDay + input_.ConsumeIntegralInRange<std::int64_t>(0, kDay - 1);
         ports_.messageLoop = [this] { ModalLoop(); };
         ports_.menuLoop = [this] {
             ModalLoop();
             // Identifiers on either side of the menu's stand for a dismissed menu.
             return MenuCommandFromId(input_.ConsumeIntegralInRange<unsigned>(0, kMenu1.size() + 1));
         };
-    }
-
-    void Run() {
         ports_.Deliver({}, [&] { program_.Start(); });
-        while (input_.remaining_bytes() > 0 && !ports_.ended()) {
+        while (input_.remaining_bytes() > 0 && !ports_.ended) {
             DeliverOne(false);
         }
     }
 
   private:
     Form1& form1() { return program_.form1(); }
+    template <typename Handler>
+    void Deliver(Handler&& handler) {
+        ports_.Deliver({}, handler);
+    }
 
     void DeliverOne(bool insideModalLoop) {
-        // The first six also pass the modal loops: timers, the icon, other
-        // windows, the system.
+        // The first six also pass modal loops: timers, the icon, other windows, the system.
         switch (input_.ConsumeIntegralInRange(0, insideModalLoop ? 5 : 14)) {
             case 0:
                 ClockTick();
@@ -80,9 +73,13 @@ class Driver {
             case 1:
                 DeliverIconCallback(program_, ports_, IconParameter());
                 break;
-            case 2:
-                CloseBox(static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3)));
+            case 2: {
+                const auto window = static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3));
+                Deliver([&] { program_.CloseBox(window); });
+                Require(window != WindowId::Form1 || ports_.ended,
+                        "the main window closed, the program runs");
                 break;
+            }
             case 3:
                 BarTicks(input_.ConsumeIntegralInRange(1, 1400));
                 break;
@@ -99,33 +96,33 @@ class Driver {
                 Arm(Event::SuspendButton, &Form1::Suspendre_Click);
                 break;
             case 8:
-                ports_.Deliver({}, [&] { form1().Quitter_Click(); });
-                Require(ports_.ended(), "Quitter left the program running");
+                Deliver([&] { form1().Quitter_Click(); });
+                Require(ports_.ended, "Quitter left the program running");
                 break;
             case 9:
-                Select(ActionKind::PowerOff, [&] { form1().Label3_Click(); });
+                selected_ = ActionKind::PowerOff;
+                Deliver([&] { form1().Label3_Click(); });
                 break;
             case 10:
-                Select(ActionKind::Restart, [&] { form1().Label2_Click(); });
+                selected_ = ActionKind::Restart;
+                Deliver([&] { form1().Label2_Click(); });
                 break;
-            case 11: {
-                const auto option = static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2));
-                Select(option, [&] { form1().SelectOption(option); });
+            case 11:
+                selected_ = static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2));
+                Deliver([&] { form1().SelectOption(selected_); });
                 break;
-            }
             case 12: {
                 const std::string text = EntryText();
-                ports_.Deliver({}, [&] { form1().TxTChoix_Change(text); });
+                Deliver([&] { form1().TxTChoix_Change(text); });
                 break;
             }
             case 13:
-                ports_.Deliver({}, [&] { form1().TxTChoix_Click(); });
+                Deliver([&] { form1().TxTChoix_Click(); });
                 break;
-            default: {
-                const auto& item = kForm1Menu[input_.ConsumeIntegralInRange<std::size_t>(
-                    0, std::size(kForm1Menu) - 1)];
-                ports_.Deliver({}, [&] { (form1().*item.handler)(); });
-            }
+            default:
+                Deliver(
+                    [&, i = input_.ConsumeIntegralInRange<std::size_t>(
+                            0, std::size(kForm1Menu) - 1)] { (form1().*kForm1Menu[i].handler)(); });
         }
         CheckInvariants();
     }
@@ -135,8 +132,8 @@ class Driver {
             return;
         }
         ++depth_;
-        const int events = input_.ConsumeIntegralInRange(0, kMaxModalEvents);
-        for (int i = 0; i < events && !ports_.ended() && input_.remaining_bytes() > 0; ++i) {
+        for (int i = input_.ConsumeIntegralInRange(0, kMaxModalEvents);
+             i > 0 && !ports_.ended && input_.remaining_bytes() > 0; --i) {
             DeliverOne(true);
         }
         --depth_;
@@ -145,12 +142,10 @@ class Driver {
     void CheckInvariants() {
         Require(form1().SelectedOption() == selected_,
                 "the option selected is not the last chosen");
-        Require(ports_.ended() == program_.Ended(),
+        Require(ports_.ended == program_.Ended(),
                 "the program and the desktop disagree on the end");
         Require(depth_ > 0 || !form1().Busy(), "the busy flag left set");
-        if (!ports_.ended()) {
-            ports_.FrameOf(Event::Other, program_);  // checks the countdown window loaded
-        }
+        ports_.FrameOf(Event::Other, program_);  // checks the countdown window loaded
     }
 
     // The clock moves as the input says. A refresh is a tick whose clock text
@@ -161,11 +156,10 @@ class Driver {
     void ClockTick() {
         clock_.wall += ClockStep();
         const std::int64_t now = sim::SecondAt(clock_.wall);
-        const bool refresh = ClockTextAt(now) != shown_;
         const bool armed = !form1().MnuActiverEnabled();
         const std::optional<int> entered = ClockTextSecond(form1().TxTChoix());
         bool due = false;
-        if (refresh) {
+        if (ClockTextAt(now) != shown_) {
             const std::int64_t elapsed = previousRefresh_ ? now - *previousRefresh_ : 0;
             const std::int64_t from =
                 elapsed >= 1 && elapsed <= kMaxLateSeconds ? now - elapsed + 1 : now;
@@ -173,16 +167,13 @@ class Driver {
             shown_ = ClockTextAt(now);
             previousRefresh_ = now;
         }
-        const std::size_t loads = ports_.loads();
-        ports_.Deliver({}, [&] { form1().Timer1_Timer(); });
+        const std::size_t loads = ports_.loads;
+        Deliver([&] { form1().Timer1_Timer(); });
         Require(form1().TxtHeure() == shown_, "the clock field does not show the time");
-        Require(ports_.loads() != loads || !due,
-                "no countdown opened when the entered second came");
-        Require(ports_.loads() == loads + (due ? 1 : 0),
-                "a countdown opened for no entered second");
-        Require(
-            !due || ports_.countdown() == kCountdowns[static_cast<std::size_t>(selected_)].window,
-            "a countdown opened for an option not selected");
+        Require(ports_.loads != loads || !due, "no countdown opened when the entered second came");
+        Require(ports_.loads == loads + due, "a countdown opened for no entered second");
+        Require(!due || ports_.countdown == kCountdowns[static_cast<std::size_t>(selected_)].window,
+                "a countdown opened for an option not selected");
         Require(form1().MnuActiverEnabled() != armed, "a clock tick armed or disarmed");
     }
 
@@ -229,28 +220,15 @@ class Driver {
         }
     }
 
-    template <typename Click>
-    void Select(ActionKind option, Click click) {
-        selected_ = option;
-        ports_.Deliver({}, click);
-    }
-
     void Arm(Event button, void (Form1::*click)()) {
         const Frame frame = ports_.FrameOf(button, program_);
         ports_.Deliver(frame, [&] { (form1().*click)(); });
-        if (frame.entryWellFormed) {
-            const bool arming = button == Event::ActivateButton;
-            Require(ports_.iconPresent(), "a successful button arm or disarm left no icon");
-            Require(
-                form1().MnuActiverEnabled() != arming && form1().MnuSuspendreEnabled() == arming,
-                "the button did not arm or disarm");
-        }
-    }
-
-    void CloseBox(WindowId window) {
-        ports_.Deliver({}, [&] { program_.CloseBox(window); });
-        Require(window != WindowId::Form1 || ports_.ended(),
-                "closing the main window left the program running");
+        const bool arming = button == Event::ActivateButton;
+        Require(
+            !frame.entryWellFormed ||
+                (ports_.iconPresent && form1().MnuActiverEnabled() != arming &&
+                 form1().MnuSuspendreEnabled() == arming),
+            "a well-formed entry, and the button did not arm or disarm and retreat to the icon");
     }
 
     void OnCountdown(Event event, void (Countdown::*handler)()) {
@@ -259,50 +237,45 @@ class Driver {
         }
     }
 
+    void Cancel() {
+        const std::optional<WindowId> open = ports_.countdown;
+        const int withdrawn = ports_.powerCalls[static_cast<std::size_t>(Power::AnnulerRebootXP)];
+        OnCountdown(Event::Cancel, &Countdown::Annuler_Click);
+        Require(!open || ports_.ended, "the cancel button left the program running");
+        Require(ports_.powerCalls[static_cast<std::size_t>(Power::AnnulerRebootXP)] - withdrawn ==
+                    (open == WindowId::Form3),
+                "the restart not withdrawn exactly by its own cancel");
+    }
+
     void BarTicks(int ticks) {
         for (int i = 0; i < ticks && program_.countdown() != nullptr; ++i) {
-            if (ports_.loads() != barTicksOfLoad_) {
+            if (ports_.loads != barTicksOfLoad_) {
                 barTicks_ = 0;
-                barTicksOfLoad_ = ports_.loads();
+                barTicksOfLoad_ = ports_.loads;
             }
-            const bool running = ports_.TimerRunning(CountdownTimer::Timer1);
-            barTicks_ += running ? 1 : 0;
+            const bool running = ports_.timersRunning[0];
+            barTicks_ += running;
             Frame frame = ports_.FrameOf(Event::BarTick, program_);
             frame.lastBarTick = running && barTicks_ == kBarTicksToFill;
-            const std::size_t calls = ports_.calls();
-            const int eteindre = ports_.PowerCalls(Power::EteindreXP);
-            const int veille = ports_.PowerCalls(Power::VeilleXP);
+            const std::size_t calls = ports_.calls;
+            const std::array<int, 4> powerCalls = ports_.powerCalls;
             ports_.Deliver(frame, [&] { program_.countdown()->Timer1_Timer(); });
             if (!frame.lastBarTick) {
-                Require(ports_.calls() == calls, "a bar tick before the last did something");
+                Require(ports_.calls == calls, "a bar tick before the last did something");
                 continue;
             }
             const CountdownWindow& open =
                 kCountdowns[static_cast<std::size_t>(*frame.countdown) - 1];
+            for (const Power power : {Power::EteindreXP, Power::VeilleXP}) {
+                const auto at = static_cast<std::size_t>(power);
+                Require(ports_.powerCalls[at] - powerCalls[at] == (open.finish == power),
+                        "the bar filled without its power action");
+            }
             Require(
-                ports_.PowerCalls(Power::EteindreXP) - eteindre ==
-                        (open.finish == Power::EteindreXP) &&
-                    ports_.PowerCalls(Power::VeilleXP) - veille == (open.finish == Power::VeilleXP),
-                "the bar filled without its power action");
-            Require(ports_.ended() == open.finishEnds,
-                    "the bar filled and the program did not end as its window does");
-            Require(open.finishEnds || (ports_.countdown() == open.window &&
-                                        !ports_.TimerRunning(CountdownTimer::Timer1) &&
-                                        !ports_.TimerRunning(CountdownTimer::Timer2)),
-                    "the standby window did not stay, stopped");
-            CheckInvariants();
-        }
-    }
-
-    void Cancel() {
-        const std::optional<WindowId> open = ports_.countdown();
-        const int withdrawn = ports_.PowerCalls(Power::AnnulerRebootXP);
-        OnCountdown(Event::Cancel, &Countdown::Annuler_Click);
-        if (open) {
-            Require(ports_.ended(), "the cancel button left the program running");
-            Require(
-                ports_.PowerCalls(Power::AnnulerRebootXP) - withdrawn == (open == WindowId::Form3),
-                "the restart not withdrawn exactly by its own cancel");
+                ports_.ended == open.finishEnds &&
+                    (open.finishEnds || (ports_.countdown == open.window &&
+                                         ports_.timersRunning == std::array{false, false})),
+                "the bar filled and the program did not end, or the standby window stay stopped");
         }
     }
 
@@ -323,6 +296,6 @@ class Driver {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Driver{data, size}.Run();
+    Driver{data, size};
     return 0;
 }
