@@ -12,8 +12,9 @@
 # KALVORO_E2E_BUILD=<dir> builds in <dir>-x86_64 and <dir>-i686 instead of the
 # presets' own directories.
 #
-# Each density has a fresh Wine prefix of its own in a temporary directory,
-# with its own wineserver; the three run side by side. Everything started is
+# Each lane (a density and one or both builds) has a fresh Wine prefix of its
+# own in a temporary directory, with its own wineserver; the lanes run side by
+# side, the long 96 dpi suite split in two. Everything started is
 # ended by its id. A run passes only on the driver's own closing line
 # "N passed, 0 failed", never on Wine's exit code.
 set -euo pipefail
@@ -118,10 +119,10 @@ start_xvfb() {
     exit 1
 }
 
-# A fresh prefix for one density, its server kept up; prints nothing.
+# A fresh prefix for one lane at one density, its server kept up.
 make_prefix() {
-    local dpi=$1
-    export WINEPREFIX=$run_dir/prefix-$dpi
+    local dpi=$1 lane=$2
+    export WINEPREFIX=$run_dir/prefix-$lane
     wineboot -i >/dev/null 2>&1
     # Wine's own fonts (package fonts-wine): Marlett for the frames' buttons
     # and MS Sans Serif, which the windows ask for; this Wine does not find
@@ -163,12 +164,13 @@ drive() {
         "$@" 2>/dev/null >"$output" || true
 }
 
-# Both builds at one density, one round each, in a prefix of its own.
-run_density() {
-    local dpi=$1 round arch started
-    make_prefix "$dpi"
+# One lane: "<dpi>:<build>[ <build>]", every round, in a prefix of its own.
+run_lane() {
+    local lane=$1 round arch started
+    local dpi=${lane%%:*}
+    make_prefix "$dpi" "${lane//[: ]/-}"
     for round in $(seq "$repeat"); do
-        for arch in x86_64 i686; do
+        for arch in ${lane#*:}; do
             started=$SECONDS
             drive "$arch" "$dpi" "$run_dir/suite-$arch-$dpi-$round.txt"
             echo "$((SECONDS - started))" >"$run_dir/suite-$arch-$dpi-$round.seconds"
@@ -194,12 +196,13 @@ watch_screenshots() {
 }
 
 readonly densities=(96 120 144)
+readonly lanes=("96:x86_64" "96:i686" "120:x86_64 i686" "144:x86_64 i686")
 case $mode in
     suite)
         started=$SECONDS
         runners=()
-        for dpi in "${densities[@]}"; do
-            run_density "$dpi" &
+        for lane in "${lanes[@]}"; do
+            run_lane "$lane" &
             runners+=($!)
         done
         for runner in "${runners[@]}"; do
@@ -227,7 +230,7 @@ case $mode in
         ((passed == repeat)) && succeeded=1
         ;;
     latency)
-        make_prefix 96
+        make_prefix 96 latency
         for arch in x86_64 i686; do
             echo "== Trigger latency, $arch"
             drive "$arch" 96 "$run_dir/latency-$arch.txt" --latency "$latency_runs"
@@ -240,7 +243,7 @@ case $mode in
         ;;
     visual)
         start_xvfb
-        make_prefix 96
+        make_prefix 96 visual
         shots=$run_dir/screenshots
         mkdir -p "$shots"
         watch_screenshots "$shots" &

@@ -49,8 +49,7 @@ constexpr Step kStartUp[] = {
     Holds(kNoIcon, "there is no icon"),
     Check(Op::ClockTicks, ""),
     Check(Op::OptionsAlike, "the three option buttons are the same kind of button, alike"),
-    Check(Op::OptionKeys, ""),
-};
+    Check(Op::OptionKeys, "")};
 
 // The example text left by a refusal is itself malformed: it comes last.
 constexpr Step kRefusal[] = {
@@ -72,8 +71,7 @@ constexpr Step kRefusal[] = {
     kTypeAnHourAhead,
     Do(Op::Press, C(ControlId::Activer)),
     Holds(kMainHidden | kOneIcon, "a well-formed time is taken: the main window goes to the icon"),
-    Text(ControlId::Conforme, L"OUI", "the verdict is \"OUI\""),
-};
+    Text(ControlId::Conforme, L"OUI", "the verdict is \"OUI\"")};
 
 // The three run side by side, so their seconds of waiting overlap.
 constexpr Step kRunToTheEnd[] = {
@@ -135,8 +133,7 @@ constexpr Step kRunToTheEnd[] = {
     Do(Op::Press, C(ControlId::Annuler)),
     Check(Op::Ends, "standby: \"Fin\" ends the program"),
     Holds(kLogIs, "standby: \"Fin\" logs nothing more", Log::Standby),
-    Holds(kNoIcon, "standby: the icon is gone at the end"),
-};
+    Holds(kNoIcon, "standby: the icon is gone at the end")};
 
 // Opened from the menu and cancelled, one way of pressing "&Annuler" each.
 #define CANCEL(kind, name, item, press, how, log)                                                \
@@ -154,38 +151,28 @@ constexpr Step kCancel[] = {
            Log::Empty),
     CANCEL(Action::Restart, "restart", MenuItem::Reboot, Op::PressAltA, "Alt+A",
            Log::RestartOpened),
-    CANCEL(Action::Standby, "standby", MenuItem::Veille, Op::PressEnter, "Enter", Log::Empty),
-};
+    CANCEL(Action::Standby, "standby", MenuItem::Veille, Op::PressEnter, "Enter", Log::Empty)};
 #undef CANCEL
 
 constexpr Step kIconMenu[] = {
-    Do(Op::Start),
-    kTypeAnHourAhead,
-    Do(Op::Press, C(ControlId::Activer)),
+    Do(Op::Start), kTypeAnHourAhead, Do(Op::Press, C(ControlId::Activer)),
     Check(Op::IconAdded,
           "\"Activer\" adds the icon: identifier 1, message, icon and tip, "
           "callbacks as WM_MOUSEMOVE"),
     // Mouse messages over the icon that do nothing by themselves.
-    Do(Op::IconSent, WM_MOUSEMOVE),
-    Do(Op::IconSent, WM_LBUTTONUP),
-    Do(Op::IconSent, WM_LBUTTONDBLCLK),
-    Do(Op::IconSent, WM_RBUTTONDOWN),
-    Do(Op::IconSent, WM_RBUTTONDBLCLK),
-    Do(Op::IconSent, WM_MBUTTONDOWN),
+    Do(Op::IconSent, WM_MOUSEMOVE), Do(Op::IconSent, WM_LBUTTONUP),
+    Do(Op::IconSent, WM_LBUTTONDBLCLK), Do(Op::IconSent, WM_RBUTTONDOWN),
+    Do(Op::IconSent, WM_RBUTTONDBLCLK), Do(Op::IconSent, WM_MBUTTONDOWN),
     Do(Op::IconSent, 0x1205),  // a right release only in its low bits
     Holds(kMainHidden | kNoMenu,
           "pointer moves, left releases, double-clicks, right presses and 0x1205 do nothing"),
-    kLeftPress,
-    Holds(kMainShown, "a left press on the icon shows the main window"),
+    kLeftPress, Holds(kMainShown, "a left press on the icon shows the main window"),
     Do(Op::Press, C(ControlId::Activer)),
     Check(Op::IconKept, "\"Activer\" again after \"Montrer\" hides the window and leaves one icon"),
-    Do(Op::OpenMenu),
-    Holds(kMenuShown, "a right release on the icon opens the menu"),
-    Do(Op::IconSent, WM_LBUTTONDOWN),
-    Do(Op::IconSent, WM_RBUTTONUP),
+    Do(Op::OpenMenu), Holds(kMenuShown, "a right release on the icon opens the menu"),
+    Do(Op::IconSent, WM_LBUTTONDOWN), Do(Op::IconSent, WM_RBUTTONUP),
     Holds(kMainHidden | kOneMenu | kMenuShown, "callbacks while the menu is open are dropped"),
-    Do(Op::MenuKey, VK_ESCAPE),
-    Holds(kNoMenu | kMainHidden, "Escape closes the menu"),
+    Do(Op::MenuKey, VK_ESCAPE), Holds(kNoMenu | kMainHidden, "Escape closes the menu"),
     Check(Op::MenuComesRound,
           "the menu has seven items: nine arrow presses come round to "
           "\"&Suspendre\""),
@@ -200,12 +187,10 @@ constexpr Step kIconMenu[] = {
     Holds(kNoCountdown | kMainShown, "\"&Montrer\" closes the countdown and shows the main window"),
     Do(Op::Choose, M(MenuItem::Reboot)),
     IsOfKind(Action::Restart, "\"&Redémarrer l'ordinateur\" opens the restart countdown"),
-    Do(Op::Choose, M(MenuItem::Quitter)),
-    Check(Op::Ends, "\"&Quitter\" ends the program"),
+    Do(Op::Choose, M(MenuItem::Quitter)), Check(Op::Ends, "\"&Quitter\" ends the program"),
     Holds(kLogIs, "closing countdowns from the icon calls no power action but the restart's",
           Log::RestartOpened),
-    Holds(kNoIcon, "the icon is gone"),
-};
+    Holds(kNoIcon, "the icon is gone")};
 
 constexpr Step kArmingFromTheMenu[] = {
     Do(Op::Start),
@@ -236,8 +221,7 @@ constexpr Step kArmingFromTheMenu[] = {
     Check(Op::SecondPasses, "disarmed from the menu, the entered second passes with no countdown"),
     Do(Op::Press, C(ControlId::Quitter)),
     Check(Op::Ends, "\"Quitter\" ends the program"),
-    Holds(kLogIs, "no power action was called"),
-};
+    Holds(kLogIs, "no power action was called")};
 
 constexpr Step kChangesWhileArmed[] = {
     Do(Op::Start),
@@ -252,8 +236,7 @@ constexpr Step kChangesWhileArmed[] = {
     Do(Op::Press, C(ControlId::Annuler)),
     Check(Op::Ends, "\"&Annuler\" ends the program"),
     Holds(kLogIs, "no power action was called"),
-    Holds(kNoIcon, "the icon is gone"),
-};
+    Holds(kNoIcon, "the icon is gone")};
 
 constexpr Step kCloseBoxes[] = {
     Do(Op::Start),
@@ -276,8 +259,7 @@ constexpr Step kCloseBoxes[] = {
     Holds(kLogIs, "the restart handed over at the opening is not withdrawn", Log::RestartOpened),
     Do(Op::Choose, M(MenuItem::Quitter)),
     Check(Op::Ends, "\"&Quitter\" then ends the program"),
-    Holds(kLogIs, "and calls no power action", Log::RestartOpened),
-};
+    Holds(kLogIs, "and calls no power action", Log::RestartOpened)};
 
 constexpr Step kTaskbarCreated[] = {
     Do(Op::Start),
@@ -295,15 +277,10 @@ constexpr Step kTaskbarCreated[] = {
     Holds(kMainShown, "a left press still shows the main window"),
     Do(Op::Press, C(ControlId::Quitter)),
     Check(Op::Ends, "\"Quitter\" ends the program"),
-    Holds(kNoIcon, "the icon is gone"),
-};
+    Holds(kNoIcon, "the icon is gone")};
 
-constexpr Step kStorm[] = {
-    Do(Op::Start),
-    kTypeAnHourAhead,
-    Do(Op::Press, C(ControlId::Activer)),
-    Do(Op::Storm),
-};
+constexpr Step kStorm[] = {Do(Op::Start), kTypeAnHourAhead, Do(Op::Press, C(ControlId::Activer)),
+                           Do(Op::Storm)};
 
 // The main window shown beside a countdown, so that a move taken for a left
 // press would close the countdown, and one taken for a right release would
@@ -320,54 +297,49 @@ constexpr Step kPointerMoves[] = {
           "real pointer moves over the whole client area of the shown main "
           "window neither close the countdown nor open the menu"),
     kLeftPress,
-    Holds(kNoCountdown | kMainShown, "the icon's left press then still acts"),
-};
+    Holds(kNoCountdown | kMainShown, "the icon's left press then still acts")};
 
-constexpr Row kRows[] = {
-    {"start-up", kStartUp, false},
-    {"refusal", kRefusal, true},
-    {"countdowns-run-to-their-end", kRunToTheEnd, false},
-    {"cancel-in-each-countdown", kCancel, false},
-    {"icon-menu", kIconMenu, true},
-    {"arming-from-the-menu", kArmingFromTheMenu, true},
-    {"changes-while-armed", kChangesWhileArmed, true},
-    {"close-boxes", kCloseBoxes, true},
-    {"taskbar-created", kTaskbarCreated, true},
-    {"storm", kStorm, true},
-    {"pointer-moves", kPointerMoves, false},
-};
+constexpr Row kRows[] = {{"start-up", kStartUp, false},
+                         {"refusal", kRefusal, true},
+                         {"countdowns-run-to-their-end", kRunToTheEnd, false},
+                         {"cancel-in-each-countdown", kCancel, false},
+                         {"icon-menu", kIconMenu, true},
+                         {"arming-from-the-menu", kArmingFromTheMenu, true},
+                         {"changes-while-armed", kChangesWhileArmed, true},
+                         {"close-boxes", kCloseBoxes, true},
+                         {"taskbar-created", kTaskbarCreated, true},
+                         {"storm", kStorm, true},
+                         {"pointer-moves", kPointerMoves, false}};
 
 constexpr Step Shoot(int window, std::string_view name) {
     return {Op::Shoot, window, 0, {}, name};
 }
 
-constexpr Step kTour[] = {
-    Do(Op::Start),
-    Shoot(0, "main-window"),
-    {Op::Type, 0, 0, L"25h30"},
-    Do(Op::PressPosted, C(ControlId::Activer)),
-    Holds(kBoxShown, ""),
-    Shoot(3, "refusal"),
-    Do(Op::OkBox),
-    kTypeAnHourAhead,
-    Do(Op::Press, C(ControlId::Suspendre)),
-    Do(Op::OpenMenu),
-    Holds(kMenuShown, ""),
-    Shoot(2, "menu"),
-    Do(Op::MenuKey, VK_ESCAPE),
-    Holds(kNoMenu, ""),
-    Do(Op::Choose, M(MenuItem::Arreter)),
-    Holds(kCountdownShown, ""),
-    Shoot(1, "countdown-power-off"),
-    Do(Op::Choose, M(MenuItem::Reboot)),
-    Holds(kCountdownShown, ""),
-    Shoot(1, "countdown-restart"),
-    Do(Op::Choose, M(MenuItem::Veille)),
-    Holds(kCountdownShown, ""),
-    Shoot(1, "countdown-standby"),
-    Do(Op::Choose, M(MenuItem::Quitter)),
-    Check(Op::Ends, "the program ends"),
-};
+constexpr Step kTour[] = {Do(Op::Start),
+                          Shoot(0, "main-window"),
+                          {Op::Type, 0, 0, L"25h30"},
+                          Do(Op::PressPosted, C(ControlId::Activer)),
+                          Holds(kBoxShown, ""),
+                          Shoot(3, "refusal"),
+                          Do(Op::OkBox),
+                          kTypeAnHourAhead,
+                          Do(Op::Press, C(ControlId::Suspendre)),
+                          Do(Op::OpenMenu),
+                          Holds(kMenuShown, ""),
+                          Shoot(2, "menu"),
+                          Do(Op::MenuKey, VK_ESCAPE),
+                          Holds(kNoMenu, ""),
+                          Do(Op::Choose, M(MenuItem::Arreter)),
+                          Holds(kCountdownShown, ""),
+                          Shoot(1, "countdown-power-off"),
+                          Do(Op::Choose, M(MenuItem::Reboot)),
+                          Holds(kCountdownShown, ""),
+                          Shoot(1, "countdown-restart"),
+                          Do(Op::Choose, M(MenuItem::Veille)),
+                          Holds(kCountdownShown, ""),
+                          Shoot(1, "countdown-standby"),
+                          Do(Op::Choose, M(MenuItem::Quitter)),
+                          Check(Op::Ends, "the program ends")};
 
 }  // namespace
 

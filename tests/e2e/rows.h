@@ -71,7 +71,6 @@ enum Fact : int {
     kLogIs = 1 << 9,  // the power log is `more`
     kMainTopmost = 1 << 10,
     kOneMenu = 1 << 11,  // no second menu opened over the first
-    kNoBox = 1 << 12,
     kBoxShown = 1 << 13,
     kCountdownOfKind = 1 << 14,  // its sentence is the wide one of the kind `more`
     kNumberHidden = 1 << 15,

@@ -221,8 +221,11 @@ std::unique_ptr<ProgramUnderTest> RowRun::Launch() {
 }
 
 void RowRun::Run(const Step& step) {
+    // Main window and countdown controls have ids of their own (1001..., 2001...).
     const auto control = [&step](const ProgramUnderTest& program) {
-        return program.MainControl(static_cast<ControlId>(step.what));
+        const auto id = static_cast<ControlId>(step.what);
+        HWND main = program.MainControl(id);
+        return main != nullptr ? main : program.CountdownControl(id);
     };
     std::string why;
     switch (step.op) {
@@ -239,19 +242,17 @@ void RowRun::Run(const Step& step) {
             SetText(Program().MainControl(ControlId::TxTChoix),
                     step.what == kAnHourAhead ? TimeFarAhead() : std::wstring{step.text});
             return;
-        case Op::Press: {
-            HWND button = Program().MainControl(static_cast<ControlId>(step.what));
-            Click(button != nullptr ? button : Program().CountdownControl(ControlId::Annuler));
+        case Op::Press:
+            Click(control(Program()));
             return;
-        }
         case Op::PressPosted:
             PostClick(control(Program()));
             return;
         case Op::PressEnter:
-            PressEnter(Program().CountdownControl(ControlId::Annuler));
+            PressEnter(control(Program()));
             return;
         case Op::PressAltA:
-            PressAltKey(Program().CountdownControl(ControlId::Annuler), L'a');
+            PressAltKey(control(Program()), L'a');
             return;
         case Op::ClickIn:
             ClickInside(control(Program()));
@@ -321,9 +322,6 @@ void RowRun::Run(const Step& step) {
             return;
         case Op::Text: {
             HWND window = control(Program());
-            if (window == nullptr) {
-                window = Program().CountdownControl(static_cast<ControlId>(step.what));
-            }
             WaitUntil([&] { return TextOf(window) == step.text; },
                       step.more ? kCountdownLength : kPatience);
             const std::wstring actual = TextOf(window);
@@ -440,7 +438,6 @@ bool RowRun::Facts(int facts, int more, std::string& why) const {
         {kMainTopmost, IsTopmost(Main())},
         {kOneMenu,
          TopLevelWindows(GetWindowThreadProcessId(Main(), nullptr), kMenuClass).size() <= 1},
-        {kNoBox, program.MessageBox() == nullptr},
         {kBoxShown, IsShown(program.MessageBox())},
         {kCountdownOfKind, TextOf(program.CountdownControl(ControlId::Sentence)) ==
                                Sentence(kind.opening, kind.wideBlanks)},
