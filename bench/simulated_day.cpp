@@ -43,15 +43,16 @@ constexpr std::int64_t kMaxLoadDelay = 2 * kSecond;
 // A countdown this many seconds after the entered second is still on time.
 constexpr std::int64_t kCatchUpSeconds = 5;
 
+// What each draw of a day is for; the ticks' draws come last, one a tick.
 enum Slot : std::uint64_t {
-    kDaySlot,
-    kSecondSlot,
-    kOpeningSlot,
-    kDriftSlot,
-    kPhaseSlot,
-    kEventSlot,
-    kSizeSlot,
-    kFirstTickSlot,  // and on, one a tick
+    kDay,
+    kSecondOfDay,
+    kOpening,
+    kDrift,
+    kPhase,
+    kEvent,
+    kSize,
+    kFirstTick
 };
 
 // Counter-based random numbers, splitmix64's finaliser: the same key and slot
@@ -81,33 +82,63 @@ class SimulatedDay {
     void Run(Tally& tally) const;
 
   private:
-    // A stretch of real time in which the computer is awake and the wall
-    // clock runs on without a jump: [begin, end), the wall reading real + offset.
-    struct Stretch {
-        std::int64_t begin, end, wallOffset;
-    };
-
-    double Unit(std::uint64_t slot) const;
-    std::int64_t Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const;
-    std::int64_t LogUniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const;
-    std::size_t StretchAt(std::int64_t real) const;
-    std::int64_t WallAt(std::int64_t real) const;
+    double Unit(std::uint64_t slot) const {
+        return double(Mix(key_ ^ Mix(slot)) >> 11) * 0x1.0p-53;
+    }
+    std::int64_t Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const {
+        return low + static_cast<std::int64_t>(Unit(slot) * static_cast<double>(high - low));
+    }
+    // In [low, high), evenly spread over the orders of magnitude.
+    std::int64_t LogUniform(std::uint64_t slot, double low, double high) const {
+        return std::int64_t(
+            std::exp(std::log(low) + Unit(slot) * (std::log(high) - std::log(low))));
+    }
+    std::size_t StretchAt(std::int64_t real) const {
+        return twoStretches_ && real >= awake_[1].begin;
+    }
+    std::int64_t WallAt(std::int64_t real) const {
+        return wallAtStart_ + real + awake_[StretchAt(real)].wallOffset;
+    }
+    bool Asleep(std::int64_t real) const {
+        return twoStretches_ && real >= awake_[0].end && real < awake_[1].begin;
+    }
     // When a timer asked at `real` to wait `delay` is handled as the `tick`th
     // clock tick: due by an interrupt clock that drifts against the wall
     // clock; expiring at once on the ideal timer, on the next 15.625 ms
     // interrupt on a Windows-like one, at the wake-up while asleep; under
     // load handled up to 2 s later.
     std::int64_t Handled(std::int64_t real, std::chrono::milliseconds delay,
-                         std::uint64_t tick) const;
-    std::int64_t NextInterrupt(std::int64_t real) const;
+                         std::uint64_t tick) const {
+        std::int64_t handled =
+            NextInterrupt(real + std::llround(double(delay.count()) * 1000.0 / interruptRate_));
+        handled = Asleep(handled) ? NextInterrupt(awake_[1].begin) : handled;
+        if (underLoad_) {
+            handled += Uniform(kFirstTick + tick, 0, kMaxLoadDelay);
+            handled = Asleep(handled) ? awake_[1].begin : handled;
+        }
+        return handled;
+    }
+    std::int64_t NextInterrupt(std::int64_t real) const {
+        if (gridStep_ == 0.0) {
+            return real;
+        }
+        const double interrupts =
+            std::floor((double(real) - gridPhase_) / gridStep_ + kOnInterrupt) + 1.0;
+        return std::int64_t(std::ceil(gridPhase_ + interrupts * gridStep_));
+    }
 
     std::uint64_t key_;
     bool underLoad_;
     std::string entry_;
     std::int64_t enteredWall_ = 0;  // when the entered second begins
     std::int64_t wallAtStart_ = 0;
-    std::array<Stretch, 2> stretches_{};
-    std::size_t stretchCount_ = 1;
+    // Stretches of real time in which the computer is awake and the wall
+    // clock runs on without a jump: [begin, end), the wall reading real + offset.
+    struct Stretch {
+        std::int64_t begin, end, wallOffset;
+    };
+    std::array<Stretch, 2> awake_{};
+    bool twoStretches_ = true;
     double interruptRate_ = 1.0;  // interrupt clock seconds per wall clock second
     double gridStep_ = 0.0;       // microseconds between interrupts; 0: ideal timer
     double gridPhase_ = 0.0;
@@ -125,9 +156,8 @@ void Tally::Add(const Tally& other) {
 
 SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
     : key_(Mix(key)), underLoad_(stream.underLoad) {
-    const auto day =
-        kFirstDay + static_cast<std::int64_t>(Mix(key_ ^ Mix(kDaySlot)) % kCalendarCycle);
-    const auto second = static_cast<int>(Mix(key_ ^ Mix(kSecondSlot)) % 86'400);
+    const auto day = kFirstDay + static_cast<std::int64_t>(Mix(key_ ^ Mix(kDay)) % kCalendarCycle);
+    const auto second = static_cast<int>(Mix(key_ ^ Mix(kSecondOfDay)) % 86'400);
     char entry[16];
     std::snprintf(entry, sizeof entry, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
                   second % 60);
@@ -135,93 +165,43 @@ SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
     enteredWall_ = (day * 86'400 + second) * kSecond;
 
     // Real time at which the entered second begins on a clock left alone.
-    const std::int64_t entered = kTicksAround + Uniform(kOpeningSlot, 0, kSecond);
+    const std::int64_t entered = kTicksAround + Uniform(kOpening, 0, kSecond);
     wallAtStart_ = enteredWall_ - entered;
     if (stream.windowsLikeTimer) {
-        interruptRate_ = 1.0 + kMaxDrift * (2.0 * Unit(kDriftSlot) - 1.0);
+        interruptRate_ = 1.0 + kMaxDrift * (2.0 * Unit(kDrift) - 1.0);
         gridStep_ = kInterruptPeriod / interruptRate_;
-        gridPhase_ = Unit(kPhaseSlot) * gridStep_;
+        gridPhase_ = Unit(kPhase) * gridStep_;
     }
 
     // The sleep or the clock change: before the entered second begins, or after it has ended.
-    const std::int64_t spread = Uniform(kEventSlot, 0, kEventSpread);
+    const std::int64_t spread = Uniform(kEvent, 0, kEventSpread);
     const std::int64_t before = entered - 1 - spread;
     const std::int64_t after = entered + kSecond + spread;
-    stretchCount_ = 2;
     switch (stream.disturbance) {
         case Disturbance::None:
-            stretches_[0] = {0, entered + kTicksAround, 0};
-            stretchCount_ = 1;
+            awake_[0] = {0, entered + kTicksAround, 0};
+            twoStretches_ = false;
             break;
         case Disturbance::Sleep: {
-            const std::int64_t wake = before + LogUniform(kSizeSlot, 2 * kMinute, 8 * kHour);
-            stretches_ = {{{0, before, 0}, {wake, wake + kTicksAround, 0}}};
+            const std::int64_t wake = before + LogUniform(kSize, 2 * kMinute, 8 * kHour);
+            awake_ = {{{0, before, 0}, {wake, wake + kTicksAround, 0}}};
             break;
         }
         case Disturbance::ClockSetForward: {
             // Lands past the end of the entered second.
             const std::int64_t step =
-                entered + kSecond - before + LogUniform(kSizeSlot, 10 * kSecond, 12 * kHour);
-            stretches_ = {{{0, before, 0}, {before, before + kTicksAround, step}}};
+                entered + kSecond - before + LogUniform(kSize, 10 * kSecond, 12 * kHour);
+            awake_ = {{{0, before, 0}, {before, before + kTicksAround, step}}};
             break;
         }
         case Disturbance::ClockSetBack: {
             // Lands this long before the entered second, which comes again.
-            const std::int64_t lead = LogUniform(kSizeSlot, 10 * kSecond, kHour);
-            stretches_ = {
+            const std::int64_t lead = LogUniform(kSize, 10 * kSecond, kHour);
+            awake_ = {
                 {{0, after, 0}, {after, after + lead + kTicksAround, entered - lead - after}}};
             break;
         }
     }
-}
-
-double SimulatedDay::Unit(std::uint64_t slot) const {
-    return static_cast<double>(Mix(key_ ^ Mix(slot)) >> 11) * 0x1.0p-53;
-}
-
-std::int64_t SimulatedDay::Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const {
-    return low + static_cast<std::int64_t>(Unit(slot) * static_cast<double>(high - low));
-}
-
-// In [low, high), evenly spread over the orders of magnitude.
-std::int64_t SimulatedDay::LogUniform(std::uint64_t slot, std::int64_t low,
-                                      std::int64_t high) const {
-    const double lowLog = std::log(static_cast<double>(low));
-    const double highLog = std::log(static_cast<double>(high));
-    return static_cast<std::int64_t>(std::exp(lowLog + Unit(slot) * (highLog - lowLog)));
-}
-
-std::size_t SimulatedDay::StretchAt(std::int64_t real) const {
-    return stretchCount_ > 1 && real >= stretches_[1].begin ? 1 : 0;
-}
-
-std::int64_t SimulatedDay::WallAt(std::int64_t real) const {
-    return wallAtStart_ + real + stretches_[StretchAt(real)].wallOffset;
-}
-
-std::int64_t SimulatedDay::Handled(std::int64_t real, std::chrono::milliseconds delay,
-                                   std::uint64_t tick) const {
-    const auto asleep = [this](std::int64_t at) {
-        return stretchCount_ > 1 && at >= stretches_[0].end && at < stretches_[1].begin;
-    };
-    const std::int64_t due =
-        real + std::llround(static_cast<double>(delay.count()) * 1000.0 / interruptRate_);
-    std::int64_t handled = NextInterrupt(due);
-    handled = asleep(handled) ? NextInterrupt(stretches_[1].begin) : handled;
-    if (underLoad_) {
-        handled += Uniform(kFirstTickSlot + tick, 0, kMaxLoadDelay);
-        handled = asleep(handled) ? stretches_[1].begin : handled;
-    }
-    return handled;
-}
-
-std::int64_t SimulatedDay::NextInterrupt(std::int64_t real) const {
-    if (gridStep_ == 0.0) {
-        return real;
-    }
-    const double interrupts =
-        std::floor((static_cast<double>(real) - gridPhase_) / gridStep_ + kOnInterrupt) + 1.0;
-    return static_cast<std::int64_t>(std::ceil(gridPhase_ + interrupts * gridStep_));
 }
 
 // The countdowns are judged against the clock's own course, not against any
@@ -237,8 +217,8 @@ void SimulatedDay::Run(Tally& tally) const {
         bool opened;
     };
     std::vector<Arrival> arrivals;
-    for (std::size_t i = 0; i < stretchCount_; ++i) {
-        const Stretch& stretch = stretches_[i];
+    for (std::size_t i = 0; i <= std::size_t{twoStretches_}; ++i) {
+        const Stretch& stretch = awake_[i];
         for (const std::int64_t days : {-1, 0, 1}) {
             const std::int64_t wall = enteredWall_ + days * 86'400 * kSecond;
             const std::int64_t real = wall - (WallAt(stretch.begin) - stretch.begin);
@@ -256,7 +236,7 @@ void SimulatedDay::Run(Tally& tally) const {
     program.Start();
     program.form1().TxTChoix_Change(entry_);
     program.form1().Activer_Click();
-    const std::int64_t end = stretches_[stretchCount_ - 1].end;
+    const std::int64_t end = awake_[twoStretches_].end;
     std::int64_t now = 0;
     for (std::uint64_t tick = 0; (now = Handled(now, desktop.clockDelay, tick)) < end; ++tick) {
         clock.time = LocalTimeAt(WallAt(now));

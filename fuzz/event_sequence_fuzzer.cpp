@@ -3,6 +3,8 @@
 // message box and the menu, the events a modal loop lets through. CheckedPorts
 // checks every call against its path; after each event, at any depth, the
 // driver checks what holds on every path, and at each clock tick the trigger.
+#include <functional>
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "checked_ports.h"
@@ -65,66 +67,50 @@ class Driver {
     }
 
     void DeliverOne(bool insideModalLoop) {
-        // The first six also pass modal loops: timers, the icon, other windows, the system.
-        switch (input_.ConsumeIntegralInRange(0, insideModalLoop ? 5 : 14)) {
-            case 0:
-                ClockTick();
-                break;
-            case 1:
-                DeliverIconCallback(program_, ports_, IconParameter());
-                break;
-            case 2: {
-                const auto window = static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3));
-                Deliver([&] { program_.CloseBox(window); });
-                Require(window != WindowId::Form1 || ports_.ended,
-                        "the main window closed, the program runs");
-                break;
-            }
-            case 3:
-                BarTicks(input_.ConsumeIntegralInRange(1, 1400));
-                break;
-            case 4:
-                OnCountdown(Event::Other, &Countdown::Timer2_Timer);
-                break;
-            case 5:
-                Cancel();
-                break;
-            case 6:
-                Arm(Event::ActivateButton, &Form1::Activer_Click);
-                break;
-            case 7:
-                Arm(Event::SuspendButton, &Form1::Suspendre_Click);
-                break;
-            case 8:
-                Deliver([&] { form1().Quitter_Click(); });
-                Require(ports_.ended, "Quitter left the program running");
-                break;
-            case 9:
-                selected_ = ActionKind::PowerOff;
-                Deliver([&] { form1().Label3_Click(); });
-                break;
-            case 10:
-                selected_ = ActionKind::Restart;
-                Deliver([&] { form1().Label2_Click(); });
-                break;
-            case 11:
-                selected_ = static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2));
-                Deliver([&] { form1().SelectOption(selected_); });
-                break;
-            case 12: {
-                const std::string text = EntryText();
-                Deliver([&] { form1().TxTChoix_Change(text); });
-                break;
-            }
-            case 13:
-                Deliver([&] { form1().TxTChoix_Click(); });
-                break;
-            default:
-                Deliver(
-                    [&, i = input_.ConsumeIntegralInRange<std::size_t>(
-                            0, std::size(kForm1Menu) - 1)] { (form1().*kForm1Menu[i].handler)(); });
-        }
+        const auto window = [&] {
+            return static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3));
+        };
+        const auto option = [&] {
+            return static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2));
+        };
+        const std::function<void()> events[] = {
+            // The first six also pass modal loops: timers, the icon, other windows, the system.
+            [&] { ClockTick(); },
+            [&] { DeliverIconCallback(program_, ports_, IconParameter()); },
+            [&] { CloseWindow(window(), [&](WindowId w) { program_.CloseBox(w); }); },
+            [&] { BarTicks(input_.ConsumeIntegralInRange(1, 1400)); },
+            [&] { OnCountdown(Event::Other, &Countdown::Timer2_Timer); },
+            [&] { Cancel(); },
+            [&] { Arm(Event::ActivateButton, &Form1::Activer_Click); },
+            [&] { Arm(Event::SuspendButton, &Form1::Suspendre_Click); },
+            [&] { CloseWindow(WindowId::Form1, [&](WindowId) { form1().Quitter_Click(); }); },
+            [&] { Select(ActionKind::PowerOff, [&] { form1().Label3_Click(); }); },
+            [&] { Select(ActionKind::Restart, [&] { form1().Label2_Click(); }); },
+            [&] { Select(option(), [&] { form1().SelectOption(selected_); }); },
+            [&] { Deliver([&, text = EntryText()] { form1().TxTChoix_Change(text); }); },
+            [&] { Deliver([&] { form1().TxTChoix_Click(); }); },
+            [&] {
+                const std::size_t item =
+                    input_.ConsumeIntegralInRange<std::size_t>(0, std::size(kForm1Menu) - 1);
+                Deliver([&] { (form1().*kForm1Menu[item].handler)(); });
+            },
+        };
+        events[input_.ConsumeIntegralInRange<std::size_t>(0, insideModalLoop ? 5 : 14)]();
         CheckInvariants();
+    }
+
+    // Quitter, or the close box of `window`: closing the main window ends the program.
+    template <typename Close>
+    void CloseWindow(WindowId window, Close close) {
+        Deliver([&] { close(window); });
+        Require(window != WindowId::Form1 || ports_.ended,
+                "the main window closed, the program runs");
+    }
+
+    template <typename Click>
+    void Select(ActionKind option, Click click) {
+        selected_ = option;
+        Deliver(click);
     }
 
     void ModalLoop() {
