@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "power/power_log.h"
@@ -22,6 +23,12 @@ inline const std::string kRebootLine =
     "RebootXP Shutdown -r -t 12 -c Redémarrage_de_l'ordinateur_par_Kalvoro_XP.\\r"
     "Pour_annuler,_appuyez_sur_le_bouton_*Annuler*_de_la\\r"
     "fenêtre_située_en_haut_à_gauche_de_votre_écran.";
+
+// The icon's add request: identifier 1, flags 7 (message, icon, tip), the
+// mouse-move message, and the tip that the system shows up to its NUL,
+// filled with blanks to 64 characters.
+inline const std::string kIconAdd =
+    "icon add 1 7 512 " + std::string("Kalvoro XP\0", 11) + std::string(53, ' ');
 
 inline std::string NameOf(WindowId window) {
     return "Form" + std::to_string(static_cast<int>(window) + 1);
@@ -51,16 +58,30 @@ class FakeDesktop final : public Desktop {
         Note("start ", window, timer);
     }
     void StopTimer(WindowId window, CountdownTimer timer) override { Note("stop ", window, timer); }
-    void ShowMessage(std::string_view prompt, std::string_view title, int style) override;
+    void ShowMessage(std::string_view prompt, std::string_view title, int style) override {
+        journal_.push_back("message " + std::string(prompt) + " | " + std::string(title) + " | " +
+                           std::to_string(style));
+        RunModal();
+    }
     void AddIcon(const IconRecord& record) override {
-        iconsAdded.push_back(record);
-        journal_.push_back("icon add");
+        journal_.push_back("icon add " + std::to_string(record.uID) + " " +
+                           std::to_string(record.uFlags) + " " +
+                           std::to_string(record.uCallbackMessage) + " " + record.szTip);
     }
     void DeleteIcon(const IconRecord& record) override {
         journal_.push_back("icon delete " + std::to_string(record.uID));
     }
     void HideFromTaskList() override { journal_.push_back("task list off"); }
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
+    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override {
+        journal_.push_back("menu default " + std::to_string(static_cast<unsigned>(defaultItem)));
+        RunModal();
+        if (menuChoices.empty()) {
+            return std::nullopt;
+        }
+        const auto choice = menuChoices.front();
+        menuChoices.pop_front();
+        return choice;
+    }
     void EndProgram() override { journal_.push_back("end"); }
 
     // What the next pop-up menus return, in turn; an empty queue dismisses.
@@ -70,7 +91,6 @@ class FakeDesktop final : public Desktop {
     std::function<void()> duringModal;
 
     std::chrono::milliseconds lastClockDelay{0};
-    std::vector<IconRecord> iconsAdded;
 
   private:
     void Note(std::string_view what, WindowId window) {
@@ -80,7 +100,11 @@ class FakeDesktop final : public Desktop {
         Note(what, window);
         journal_.back() += timer == CountdownTimer::Timer1 ? " Timer1" : " Timer2";
     }
-    void RunModal();
+    void RunModal() {
+        if (duringModal) {
+            std::exchange(duringModal, nullptr)();
+        }
+    }
     Journal& journal_;
 };
 

@@ -44,7 +44,7 @@ struct ArmingCase {
 // A malformed entry is refused with the information icon (64) and replaced by
 // the example, which is itself refused again; nothing else changes.
 TEST(Form1, ArmingCommandsArmOrDisarmAndRefuseAMalformedEntry) {
-    const Journal retreat{"icon add", "hide Form1", "task list off"};
+    const Journal retreat{kIconAdd, "hide Form1", "task list off"};
     const ArmingCase cases[] = {
         {&Form1::Activer_Click, true, retreat},
         {&Form1::Suspendre_Click, false, retreat},
@@ -71,18 +71,6 @@ TEST(Form1, ArmingCommandsArmOrDisarmAndRefuseAMalformedEntry) {
         EXPECT_EQ(h.form1().MnuActiverEnabled(), !c.armed);
         EXPECT_EQ(h.form1().MnuSuspendreEnabled(), c.armed);
     }
-}
-
-TEST(Form1, IconRecordCarriesItsValues) {
-    Harness h;
-    h.ArmFor("04:30:25");
-    ASSERT_EQ(h.desktop.iconsAdded.size(), 1u);
-    const IconRecord& record = h.desktop.iconsAdded[0];
-    EXPECT_EQ(record.uID, 1u);
-    EXPECT_EQ(record.uFlags, 7u);
-    EXPECT_EQ(record.uCallbackMessage, 0x200u);
-    // What the system shows ends at the NUL; blanks fill the 64 characters.
-    EXPECT_EQ(record.szTip, std::string("Kalvoro XP\0", 11) + std::string(53, ' '));
 }
 
 TEST(Form1, LabelsAndOptionsSelectExactlyOneAction) {

@@ -108,8 +108,9 @@ TEST(Program, ActivateTwiceWithMontrerBetweenKeepsWorking) {
     Harness h;
     h.ArmFor("04:30:25");
     h.form1().MnuMontrer_Click();
-    h.form1().Activer_Click();
-    EXPECT_EQ(h.desktop.iconsAdded.size(), 2u);  // the shell refuses the second add
+    const std::size_t mark = h.journal.size();
+    h.form1().Activer_Click();  // the shell refuses the second add
+    EXPECT_EQ(h.Since(mark), (Journal{kIconAdd, "hide Form1", "task list off"}));
     EXPECT_FALSE(h.form1().MnuActiverEnabled());
     h.TickAt(4, 30, 25);
     EXPECT_EQ(h.Open(), WindowId::Form2);
