@@ -9,6 +9,7 @@ namespace {
 
 constexpr UINT kTopmostFlags = SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
 static_assert(kTopmostFlags == 0x53);
+constexpr UINT kPaintEverythingNow = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
 }  // namespace
 
@@ -30,7 +31,9 @@ void AppWindow::SetTopmost() {
 
 void AppWindow::Present() {
     Refresh();
-    UpdateWindow(hwnd_);
+    // UpdateWindow alone paints the parent only; the children's new texts must
+    // be on the screen too before the thread blocks in a power request.
+    RedrawWindow(hwnd_, nullptr, nullptr, kPaintEverythingNow);
 }
 
 void AppWindow::Destroy() {
