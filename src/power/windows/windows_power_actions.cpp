@@ -19,6 +19,8 @@ constexpr UINT kPowerOffFlags = EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF;
 static_assert(kPowerOffFlags == 0x0D);
 constexpr WORD kMinimizedActive = SW_SHOWMINIMIZED;
 static_assert(kMinimizedActive == 2);
+constexpr LPARAM kMonitorOff = 2;
+constexpr UINT kBroadcastTimeoutMs = 1000;
 
 // TOKEN_PRIVILEGES with room for two entries; only the first is used.
 struct TwoPrivileges {
@@ -69,6 +71,30 @@ void StartShutdownCommand(std::string_view commandLine) {
     }
 }
 
+// True where the machine has a sleep state (S1 to S3) or where it cannot
+// tell. A machine with Modern Standby (S0 low-power idle, AoAc) has none;
+// there SetSystemPowerState may hibernate or do nothing. powrprof.dll is
+// loaded when needed so the executable's imports stay those of Windows XP.
+bool HasSleepState() {
+    HMODULE powrprof = LoadLibraryW(L"powrprof.dll");
+    if (powrprof == nullptr) {
+        return true;
+    }
+    using GetCapabilities = BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES);
+    const auto getCapabilities = reinterpret_cast<GetCapabilities>(
+        reinterpret_cast<void (*)()>(GetProcAddress(powrprof, "GetPwrCapabilities")));
+    SYSTEM_POWER_CAPABILITIES capabilities{};
+    const bool known = getCapabilities != nullptr && getCapabilities(&capabilities) != FALSE;
+    FreeLibrary(powrprof);
+    if (!known) {
+        return true;
+    }
+    // MinGW's header names Hiberboot, WakeAlarmPresent and AoAc spare2[0..2].
+    const bool alwaysOnAlwaysConnected = capabilities.spare2[2] != FALSE;
+    return capabilities.SystemS1 || capabilities.SystemS2 || capabilities.SystemS3 ||
+           !alwaysOnAlwaysConnected;
+}
+
 }  // namespace
 
 void WindowsPowerActions::EteindreXP() {
@@ -85,6 +111,13 @@ void WindowsPowerActions::AnnulerRebootXP() {
 }
 
 void WindowsPowerActions::VeilleXP() {
+    if (!HasSleepState()) {
+        // No program call enters Modern Standby: the system enters it when
+        // the display is turned off, as by the power button.
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff,
+                            SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, nullptr);
+        return;
+    }
     PrivilegeXP();
     // TRUE asks for standby, which every text of the program promises;
     // FALSE would hibernate.
