@@ -11,10 +11,10 @@ namespace {
 TextWidth Fake(int perCharacter, int perBlank) {
     return [perCharacter, perBlank](std::string_view text) {
         int pixels = 0;
-        for (unsigned char c : text) {
+        for (char c : text) {
             if (c == ' ')
                 pixels += perBlank;
-            else if ((c & 0xC0) != 0x80)
+            else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
                 pixels += perCharacter;
         }
         return pixels;
