@@ -12,51 +12,54 @@
 #include <io.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "latency.h"
-#include "run_rows.h"
-#include "utf8.h"
+#include "driver.h"
 
 namespace {
 
-constexpr int kAllDpis = 96;
-
-// The driver reads the program's windows in real pixels, whatever the dpi.
-void ReadRealPixels() {
-    using SetAware = BOOL(WINAPI*)();
-    if (const auto aware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")))) {
-        aware();
-    }
-}
-
-int RunSuite(const e2e::RunSetting& setting, const std::vector<std::string>& chosen, bool tour) {
-    e2e::Report report;
-    e2e::FakeTray tray;
-    if (report.Check(tray.Running(), "the driver stands in for the notification area")) {
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
-        report.Check(dpi == setting.dpi,
-                     "the screen has " + std::to_string(setting.dpi) + " dots per inch",
-                     std::to_string(dpi));
-    }
-    if (tour) {
-        e2e::RunRow(setting, report, tray, e2e::TourSteps());
-    }
-    for (const e2e::Row& row : tour ? std::span<const e2e::Row>{} : e2e::SuiteRows()) {
-        const bool named =
-            std::find(chosen.begin(), chosen.end(), std::string{row.name}) != chosen.end();
-        if (chosen.empty() ? (!row.pixelFree || setting.dpi == kAllDpis) : named) {
-            report.Section(row.name);
-            e2e::RunRow(setting, report, tray, row.steps);
+// Arms the program for a second just ahead, `runs` times, and prints how long
+// after the start of that second (by the local clock, which the program reads
+// too) its countdown window was seen: each run, then the median and the 99th
+// percentile (nearest rank). Figures only: nothing is judged.
+int MeasureLatency(const e2e::RunSetting& setting, int runs) {
+    using namespace e2e;
+    const Program program(setting.program, setting.workRoot + L"\\latency");
+    std::vector<int> figures;
+    for (int run = 1; run <= runs && program.WaitUntilReady(); ++run) {
+        const int second = EnterSecondSoon({&program}, run == 1 ? ControlId::Activer : ControlId{});
+        int millisecond = -1;
+        int seen = 0;
+        WaitUntil(
+            [&] { return program.Countdown().Shown() && (seen = SecondOfDay(&millisecond), true); },
+            kPatience, 1);
+        // Closed without any power action, so that the next run arms again.
+        program.Main().Post(WM_MOUSEMOVE, 0, WM_LBUTTONDOWN);
+        WaitUntil([&] { return program.Countdown().handle == nullptr; });
+        const int latency =
+            ((seen - second + kSecondsPerDay) % kSecondsPerDay) * 1000 + millisecond;
+        std::printf(
+            "run %2d: %s\n", run,
+            millisecond < 0 ? "no countdown window" : (std::to_string(latency) + " ms").c_str());
+        if (millisecond >= 0) {
+            figures.push_back(latency);
         }
     }
-    report.Summary();
-    return report.failed() == 0 ? 0 : 1;
+    if (figures.empty()) {
+        return 1;
+    }
+    std::sort(figures.begin(), figures.end());
+    const auto rank = [&](double share) {
+        const auto at =
+            static_cast<std::size_t>(std::ceil(share * static_cast<double>(figures.size())));
+        return figures[std::max<std::size_t>(at, 1) - 1];
+    };
+    std::printf(
+        "trigger latency, start of the entered second to the countdown window shown, %zu runs: "
+        "median %d ms, 99th percentile %d ms, min %d ms, max %d ms\n",
+        figures.size(), rank(0.5), rank(0.99), figures.front(), figures.back());
+    return 0;
 }
 
 }  // namespace
@@ -70,20 +73,25 @@ int wmain(int argc, wchar_t** argv) {
             stderr);
         return 2;
     }
-    ReadRealPixels();
+    // The driver reads the program's windows in real pixels, whatever the dpi.
+    using SetAware = BOOL(WINAPI*)();
+    if (const auto aware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")))) {
+        aware();
+    }
     e2e::RunSetting setting{argv[1], argv[2], std::stoi(argv[3]), {}};
     CreateDirectoryW(setting.workRoot.c_str(), nullptr);
-    const std::wstring mode = argc > 4 ? argv[4] : L"";
-    if (mode == L"--latency" && argc > 5) {
-        return e2e::MeasureLatency(setting.program, setting.workRoot, std::stoi(argv[5]));
-    }
-    if (mode == L"--tour" && argc > 5) {
-        setting.screenshots = argv[5];
-        return RunSuite(setting, {}, true);
+    const std::wstring mode = argc > 5 ? argv[4] : L"";
+    if (mode == L"--latency") {
+        return MeasureLatency(setting, std::stoi(argv[5]));
     }
     std::vector<std::string> chosen;
     for (int i = 4; i < argc; ++i) {
         chosen.push_back(e2e::Utf8(argv[i]));
     }
-    return RunSuite(setting, chosen, false);
+    if (mode == L"--tour") {
+        setting.screenshots = argv[5];
+        chosen = {"tour"};
+    }
+    return e2e::RunRows(setting, chosen);
 }
