@@ -420,6 +420,17 @@ void Run::Do(const Line& line) {
              const bool selected = Selected(Named(line[1]), &seen);
              Check(selected, line.label, seen);
          }},
+        {"example-from-start",  // its first character not scrolled off the entry's left edge
+         [&] {
+             const Window entry = P().Control(ControlId::TxTChoix);
+             WaitUntil([&] { return entry.Text() == kExample; });
+             LRESULT place = -1;
+             entry.Send(EM_POSFROMCHAR, 0, 0, &place);
+             const int x = static_cast<short>(LOWORD(place));
+             Check(entry.Text() == kExample && place != -1 && x >= 0, line.label,
+                   "read " + Quoted(entry.Text()) + ", its first character at x " +
+                       std::to_string(x));
+         }},
         {"only-arming",
          [&] {
              const bool activer = ArmingEnabled(1);

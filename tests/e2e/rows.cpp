@@ -20,6 +20,11 @@ holds no-icon | there is no icon
 clock-ticks
 options-alike | the three option buttons are the same kind of button, alike
 option-keys
+type "25h30"
+press-posted Activer
+holds box-shown
+ok-box
+example-from-start | after a refusal the entry shows the example from its first character
 == refusal 96
 start
 refused invitation Activer
