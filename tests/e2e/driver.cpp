@@ -114,7 +114,8 @@ Line Parse(std::string_view text) {
         text = text.substr(0, bar);
     }
     while (!text.empty()) {  // words, or texts in quotes
-        const std::size_t end = text.front() == '"' ? text.find('"', 1) + 1 : text.find(' ');
+        const std::size_t end =
+            text.front() == '"' ? std::min(text.find('"', 1), text.size() - 1) + 1 : text.find(' ');
         line.words.push_back(text.substr(0, end));
         text = text.substr(std::min(text.find_first_not_of(' ', end), text.size()));
     }
