@@ -1,24 +1,13 @@
 #include "simulated_day.h"
 
-#include <chrono>
+#include <array>
 #include <cmath>
-#include <cstdio>
-#include <string>
+#include <thread>
 
-#include "null_ports.h"
+#include "simulated_ports.h"
 #include "ui/program.h"
-#include "wall_clock.h"
 
 namespace kalvoro::sim {
-
-const std::array<Stream, 6> kStreams{{
-    {"Ideal 1000 ms timer", false, false, Disturbance::None},
-    {"Windows-like timer: 15.625 ms steps, drifting", true, false, Disturbance::None},
-    {"Ticks handled up to 2 s late under load", true, true, Disturbance::None},
-    {"Sleep of 2 min to 8 h across the entered second", true, false, Disturbance::Sleep},
-    {"Clock set forward 10 s to 12 h across it", true, false, Disturbance::ClockSetForward},
-    {"Clock set back 10 s to 1 h across it", true, false, Disturbance::ClockSetBack},
-}};
 
 namespace {
 
@@ -82,9 +71,8 @@ class SimulatedDay {
     void Run(Tally& tally) const;
 
   private:
-    double Unit(std::uint64_t slot) const {
-        return double(Mix(key_ ^ Mix(slot)) >> 11) * 0x1.0p-53;
-    }
+    std::uint64_t Draw(std::uint64_t slot) const { return Mix(key_ ^ Mix(slot)); }
+    double Unit(std::uint64_t slot) const { return double(Draw(slot) >> 11) * 0x1.0p-53; }
     std::int64_t Uniform(std::uint64_t slot, std::int64_t low, std::int64_t high) const {
         return low + static_cast<std::int64_t>(Unit(slot) * static_cast<double>(high - low));
     }
@@ -93,15 +81,11 @@ class SimulatedDay {
         return std::int64_t(
             std::exp(std::log(low) + Unit(slot) * (std::log(high) - std::log(low))));
     }
-    std::size_t StretchAt(std::int64_t real) const {
-        return twoStretches_ && real >= awake_[1].begin;
-    }
+    std::size_t StretchAt(std::int64_t real) const { return real >= awake_[1].begin; }
     std::int64_t WallAt(std::int64_t real) const {
         return wallAtStart_ + real + awake_[StretchAt(real)].wallOffset;
     }
-    bool Asleep(std::int64_t real) const {
-        return twoStretches_ && real >= awake_[0].end && real < awake_[1].begin;
-    }
+    bool Asleep(std::int64_t real) const { return real >= awake_[0].end && real < awake_[1].begin; }
     // When a timer asked at `real` to wait `delay` is handled as the `tick`th
     // clock tick: due by an interrupt clock that drifts against the wall
     // clock; expiring at once on the ideal timer, on the next 15.625 ms
@@ -129,41 +113,26 @@ class SimulatedDay {
 
     std::uint64_t key_;
     bool underLoad_;
-    std::string entry_;
-    std::int64_t enteredWall_ = 0;  // when the entered second begins
+    std::int64_t enteredWall_;  // when the entered second begins
     std::int64_t wallAtStart_ = 0;
-    // Stretches of real time in which the computer is awake and the wall
-    // clock runs on without a jump: [begin, end), the wall reading real + offset.
+    // The two stretches of real time in which the computer is awake and the
+    // wall clock runs on without a jump: [begin, end), the wall reading real +
+    // offset. The second is empty on a day left alone.
     struct Stretch {
         std::int64_t begin, end, wallOffset;
     };
     std::array<Stretch, 2> awake_{};
-    bool twoStretches_ = true;
     double interruptRate_ = 1.0;  // interrupt clock seconds per wall clock second
     double gridStep_ = 0.0;       // microseconds between interrupts; 0: ideal timer
     double gridPhase_ = 0.0;
 };
 
-}  // namespace
-
-void Tally::Add(const Tally& other) {
-    days += other.days;
-    due += other.due;
-    missed += other.missed;
-    falseTriggers += other.falseTriggers;
-    latencies.insert(latencies.end(), other.latencies.begin(), other.latencies.end());
-}
-
 SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
-    : key_(Mix(key)), underLoad_(stream.underLoad) {
-    const auto day = kFirstDay + static_cast<std::int64_t>(Mix(key_ ^ Mix(kDay)) % kCalendarCycle);
-    const auto second = static_cast<int>(Mix(key_ ^ Mix(kSecondOfDay)) % 86'400);
-    char entry[16];
-    std::snprintf(entry, sizeof entry, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
-                  second % 60);
-    entry_ = entry;
-    enteredWall_ = (day * 86'400 + second) * kSecond;
-
+    : key_(Mix(key)),
+      underLoad_(stream.underLoad),
+      enteredWall_((kFirstDay + static_cast<std::int64_t>(Draw(kDay) % kCalendarCycle)) * 86'400 *
+                       kSecond +
+                   static_cast<std::int64_t>(Draw(kSecondOfDay) % 86'400) * kSecond) {
     // Real time at which the entered second begins on a clock left alone.
     const std::int64_t entered = kTicksAround + Uniform(kOpening, 0, kSecond);
     wallAtStart_ = enteredWall_ - entered;
@@ -172,16 +141,16 @@ SimulatedDay::SimulatedDay(const Stream& stream, std::uint64_t key)
         gridStep_ = kInterruptPeriod / interruptRate_;
         gridPhase_ = Unit(kPhase) * gridStep_;
     }
-
     // The sleep or the clock change: before the entered second begins, or after it has ended.
     const std::int64_t spread = Uniform(kEvent, 0, kEventSpread);
     const std::int64_t before = entered - 1 - spread;
     const std::int64_t after = entered + kSecond + spread;
     switch (stream.disturbance) {
-        case Disturbance::None:
-            awake_[0] = {0, entered + kTicksAround, 0};
-            twoStretches_ = false;
+        case Disturbance::None: {
+            const std::int64_t end = entered + kTicksAround;
+            awake_ = {{{0, end, 0}, {end, end, 0}}};
             break;
+        }
         case Disturbance::Sleep: {
             const std::int64_t wake = before + LogUniform(kSize, 2 * kMinute, 8 * kHour);
             awake_ = {{{0, before, 0}, {wake, wake + kTicksAround, 0}}};
@@ -217,29 +186,28 @@ void SimulatedDay::Run(Tally& tally) const {
         bool opened;
     };
     std::vector<Arrival> arrivals;
-    for (std::size_t i = 0; i <= std::size_t{twoStretches_}; ++i) {
-        const Stretch& stretch = awake_[i];
+    for (std::size_t i = 0; i < awake_.size(); ++i) {
         for (const std::int64_t days : {-1, 0, 1}) {
             const std::int64_t wall = enteredWall_ + days * 86'400 * kSecond;
-            const std::int64_t real = wall - (WallAt(stretch.begin) - stretch.begin);
-            if (real > stretch.begin && real < stretch.end) {
+            const std::int64_t real = wall - (WallAt(awake_[i].begin) - awake_[i].begin);
+            if (real > awake_[i].begin && real < awake_[i].end) {
                 arrivals.push_back({real, wall, i, false});
             }
         }
     }
 
-    FixedClock clock;
+    SetClock clock;
     TickDesktop desktop;
     NullPower power;
     Program program{desktop, clock, power};
-    clock.time = LocalTimeAt(WallAt(0));
+    clock.Set(WallAt(0));
     program.Start();
-    program.form1().TxTChoix_Change(entry_);
+    program.form1().TxTChoix_Change(ClockTextAt(SecondAt(enteredWall_)));
     program.form1().Activer_Click();
-    const std::int64_t end = awake_[twoStretches_].end;
     std::int64_t now = 0;
-    for (std::uint64_t tick = 0; (now = Handled(now, desktop.clockDelay, tick)) < end; ++tick) {
-        clock.time = LocalTimeAt(WallAt(now));
+    for (std::uint64_t tick = 0; (now = Handled(now, desktop.clockDelay, tick)) < awake_[1].end;
+         ++tick) {
+        clock.Set(WallAt(now));
         desktop.opened = false;
         program.form1().Timer1_Timer();
         if (!desktop.opened) {
@@ -249,13 +217,12 @@ void SimulatedDay::Run(Tally& tally) const {
         for (Arrival& arrival : arrivals) {
             last = arrival.stretch == StretchAt(now) && arrival.real <= now ? &arrival : last;
         }
-        const std::int64_t wall = WallAt(now);
         if (last == nullptr || last->opened ||
-            SecondAt(wall) - SecondAt(last->wall) > kCatchUpSeconds) {
+            SecondAt(clock.wall) - SecondAt(last->wall) > kCatchUpSeconds) {
             ++tally.falseTriggers;
         } else {
             last->opened = true;
-            tally.latencies.push_back(static_cast<std::int32_t>(wall - last->wall));
+            tally.latencies.push_back(static_cast<std::int32_t>(clock.wall - last->wall));
         }
     }
     ++tally.days;
@@ -265,9 +232,32 @@ void SimulatedDay::Run(Tally& tally) const {
     }
 }
 
-void SimulateDay(std::size_t stream, std::uint64_t day, Tally& tally) {
-    // The day's key: its stream in the high bits, its number in the low ones.
-    SimulatedDay{kStreams[stream], (std::uint64_t{stream} << 48) | day}.Run(tally);
+}  // namespace
+
+Tally SimulateStream(std::size_t stream, std::uint64_t days, unsigned threads) {
+    std::vector<Tally> tallies(threads);
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned t = 0; t < threads; ++t) {
+            workers.emplace_back([&, t] {
+                for (std::uint64_t day = t; day < days; day += threads) {
+                    // The day's key: its stream in the high bits, its number in the low ones.
+                    SimulatedDay{kStreams[stream], (std::uint64_t{stream} << 48) | day}.Run(
+                        tallies[t]);
+                }
+            });
+        }
+    }
+    Tally& sum = tallies[0];
+    for (unsigned t = 1; t < threads; ++t) {
+        sum.days += tallies[t].days;
+        sum.due += tallies[t].due;
+        sum.missed += tallies[t].missed;
+        sum.falseTriggers += tallies[t].falseTriggers;
+        sum.latencies.insert(sum.latencies.end(), tallies[t].latencies.begin(),
+                             tallies[t].latencies.end());
+    }
+    return sum;
 }
 
 }  // namespace kalvoro::sim

@@ -3,16 +3,18 @@
 # prints the figures table (Markdown) on standard output; progress goes to
 # standard error. Figures only: nothing here passes or fails on a timing.
 #
-# Usage: scripts/run-bench.sh [simulated days per stream, default 1000000]
+# Usage: scripts/run-bench.sh [simulated days per stream, default 1000000] [build dir, default build/bench]
 # Needs: cmake, ninja, g++, valgrind.
 set -euo pipefail
 
 days="${1:-1000000}"
 cd "$(dirname "$0")/.."
 
-cmake --preset bench >/dev/null
-cmake --build --preset bench >&2
-bin=build/bench/bench
+dir="${2:-build/bench}"
+
+cmake --preset bench -B "$dir" >/dev/null
+cmake --build "$dir" --target kalvoro_bench >&2
+bench="$dir/bench/kalvoro_bench"
 
 # Enough ticks that the cost of the first, and of the loop around the
 # handler, vanish in the quotient.
@@ -20,7 +22,7 @@ ticks=10000
 figures=()
 while read -r workload handler; do
     collected="$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
-        --toggle-collect="$handler" "$bin/kalvoro_tick_cost" "$workload" "$ticks" 2>&1 |
+        --toggle-collect="$handler" "$bench" "$workload" "$ticks" 2>&1 |
         sed -n 's/^==[0-9]*== Collected : \([0-9]*\)$/\1/p')"
     if [[ -z "$collected" ]]; then
         echo "callgrind counted nothing for the $workload tick ($handler)" >&2
@@ -28,7 +30,7 @@ while read -r workload handler; do
     fi
     figures+=("instructions $workload=$(awk -v c="$collected" -v t="$ticks" \
         'BEGIN { printf "%.0f", c / t }')")
-done < <("$bin/kalvoro_tick_cost" --list)
+done < <("$bench" workloads)
 
 # Figures of the Windows build, where it has been built and measured: the
 # stripped executables' sizes, and the trigger latency that
@@ -47,4 +49,4 @@ for build in x86_64 i686; do
     fi
 done
 
-"$bin/kalvoro_bench" --days "$days" "${figures[@]}"
+"$bench" "days=$days" "${figures[@]}"
