@@ -7,7 +7,7 @@
 # leak or an input that hangs; the input that did it is kept under
 # build/fuzz/findings (or $KALVORO_FUZZ_FINDINGS).
 #
-# Usage: scripts/run-fuzzers.sh [seconds per target, default 60]
+# Usage: scripts/run-fuzzers.sh [seconds per target, default 60] [build dir, default build/fuzz]
 # Needs: cmake, ninja, clang, libclang-rt-14-dev (libFuzzer and the sanitizers).
 set -euo pipefail
 
@@ -16,8 +16,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 findings="${KALVORO_FUZZ_FINDINGS:-$root/build/fuzz/findings}"
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+dir="${2:-build/fuzz}"
+cmake --preset fuzz -B "$dir" >/dev/null
+cmake --build "$dir" --target entry_and_icon_fuzzer event_sequence_fuzzer
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -27,7 +28,7 @@ status=0
 for target in entry_and_icon event_sequence; do
     mkdir "$work/$target"
     echo "== $target: $seconds s from fuzz/corpus/$target"
-    if build/fuzz/fuzz/"${target}_fuzzer" -max_total_time="$seconds" -timeout=10 \
+    if "$dir/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 \
         -print_final_stats=1 -artifact_prefix="$findings/$target-" \
         "$work/$target" "fuzz/corpus/$target" >"$work/$target.log" 2>&1; then
         grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' \
