@@ -28,9 +28,4 @@ struct IconRecord {
 // "Kalvoro XP", a NUL that ends what the system shows, then blanks to 64 characters.
 std::string IconTip();
 
-// The mouse message that an icon callback carries in its second parameter.
-constexpr unsigned MouseMessageOf(std::uintptr_t secondParameter) {
-    return static_cast<unsigned>(secondParameter & 0xFFFFu);
-}
-
 }  // namespace kalvoro
