@@ -1,6 +1,9 @@
 #include "ui/win32/main_window.h"
 
+#include <windowsx.h>
+
 #include <cstdint>
+#include <optional>
 
 #include "resource_ids.h"
 #include "ui/form1_bindings.h"
@@ -148,8 +151,11 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             AfterEvent();
             return 0;
         case WM_MOUSEMOVE:
-            program_.form1().Form_MouseMove(MouseMessageOf(static_cast<std::uintptr_t>(lParam)));
-            AfterEvent();
+            if (const std::optional<unsigned> mouseMessage =
+                    IconMouseMessage(static_cast<std::uintptr_t>(lParam), PointerAtMessage())) {
+                program_.form1().Form_MouseMove(*mouseMessage);
+                AfterEvent();
+            }
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
@@ -222,6 +228,13 @@ void MainWindow::OnActivate(bool active) {
 void MainWindow::OnEntryClick() {
     program_.form1().TxTChoix_Click();
     AfterEvent();
+}
+
+ClientPoint MainWindow::PointerAtMessage() const {
+    const DWORD position = GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ScreenToClient(hwnd(), &point);
+    return {point.x, point.y};
 }
 
 void MainWindow::AfterEvent() {

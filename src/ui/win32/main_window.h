@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "tray/icon_callback.h"
 #include "ui/layout.h"
 #include "ui/program.h"
 #include "ui/win32/app_window.h"
@@ -38,6 +39,8 @@ class MainWindow final : public AppWindow {
     void OnCommand(layout::ControlId id, WORD code);
     void OnActivate(bool active);
     void OnEntryClick();
+    // Where the pointer stood when the message being handled was posted.
+    ClientPoint PointerAtMessage() const;
     void AfterEvent();
     int DefaultButtonId() const;
     static LRESULT CALLBACK EntryProcedure(HWND entry, UINT message, WPARAM wParam, LPARAM lParam);
