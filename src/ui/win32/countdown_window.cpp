@@ -1,6 +1,12 @@
 #include "ui/win32/countdown_window.h"
 
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/number_place.h"
 #include "ui/win32/screen.h"
+#include "win32_text/text.h"
 
 namespace kalvoro::win32 {
 
@@ -21,6 +27,34 @@ UINT IntervalOf(CountdownTimer timer) {
     const auto interval = timer == CountdownTimer::Timer1 ? kTimer1Interval : kTimer2Interval;
     return static_cast<UINT>(interval.count());
 }
+
+// Widths as the control draws its text: in its own font, on its own screen.
+class ControlTextWidth {
+  public:
+    explicit ControlTextWidth(HWND control)
+        : control_(control),
+          dc_(GetDC(control)),
+          old_(SelectObject(dc_,
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)))) {}
+    ControlTextWidth(const ControlTextWidth&) = delete;
+    ControlTextWidth& operator=(const ControlTextWidth&) = delete;
+    ~ControlTextWidth() {
+        SelectObject(dc_, old_);
+        ReleaseDC(control_, dc_);
+    }
+
+    int operator()(std::string_view utf8) const {
+        const std::wstring text = Wide(utf8);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+  private:
+    HWND control_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 }  // namespace
 
@@ -118,9 +152,19 @@ void CountdownWindow::OnCreate() {
     sentence_.Attach(controls_[ControlId::Sentence], textOf(ControlId::Sentence));
     number_.Attach(controls_[ControlId::Number], textOf(ControlId::Number));
     button_.Attach(controls_[ControlId::Annuler], textOf(ControlId::Annuler));
+    PlaceNumber();
     numberVisible_ = true;
     barPixels_ =
         layout::TwipsToPixels(layout::FindControl(layout, ControlId::Bar)->place.width, dpi_);
+}
+
+void CountdownWindow::PlaceNumber() {
+    const ControlTextWidth width(controls_[ControlId::Sentence]);
+    const int left = layout::NumberLeftPixels(window_, dpi_, std::cref(width));
+    const RECT box =
+        PixelRect(layout::FindControl(layout::LayoutOf(window_), ControlId::Number)->place, dpi_);
+    SetWindowPos(controls_[ControlId::Number], nullptr, left, box.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CountdownWindow::OnTimer(WPARAM timer) {

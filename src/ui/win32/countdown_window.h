@@ -27,6 +27,8 @@ class CountdownWindow final : public AppWindow {
   private:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCreate();
+    // Where the sentence's real font puts the gap of blanks.
+    void PlaceNumber();
     void OnTimer(WPARAM timer);
     void RefreshBar(const Countdown& countdown);
     // The core's countdown while it is this window's.
