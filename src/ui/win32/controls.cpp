@@ -3,6 +3,8 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 #include "ui/win32/screen.h"
 #include "win32_text/text.h"
@@ -66,36 +68,54 @@ ControlSet::~ControlSet() {
 
 void ControlSet::Create(HWND parent, int dpi) {
     const auto& controls = layout_.controls;
-    // The option buttons form one group: it starts at the first of them and
-    // ends before the control that follows the last.
     const auto isOption = [](const layout::Control& c) {
         return c.kind == ControlKind::OptionButton;
     };
-    const auto firstOption = std::find_if(controls.begin(), controls.end(), isOption);
-    const auto afterOptions = std::find_if(controls.rbegin(), controls.rend(), isOption).base();
+    // The arrow keys move through consecutive siblings only: the option
+    // buttons are made one after the other, and the labels that the layout
+    // puts between them (they take no focus, so the tab cycle is unchanged)
+    // right after the last. The group starts at the first option and ends
+    // before the control made after the last.
+    std::vector<std::size_t> order(controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto firstOption = std::find_if(order.begin(), order.end(),
+                                          [&](std::size_t i) { return isOption(controls[i]); });
+    const auto afterOptions = std::find_if(order.rbegin(), order.rend(), [&](std::size_t i) {
+                                  return isOption(controls[i]);
+                              }).base();
+    const auto afterGroup =
+        firstOption == order.end()
+            ? order.end()
+            : std::stable_partition(firstOption, afterOptions,
+                                    [&](std::size_t i) { return isOption(controls[i]); });
+    // Themed option buttons ignore the text colour of WM_CTLCOLORSTATIC: if
+    // one has its own colour, none is themed, so the three are drawn alike.
+    const bool unthemedOptions = std::any_of(controls.begin(), controls.end(), [&](const auto& c) {
+        return isOption(c) && c.foreground.source == Colour::Source::Rgb;
+    });
 
-    handles_.clear();
-    for (auto control = controls.begin(); control != controls.end(); ++control) {
-        const WindowKind kind = KindOf(*control);
+    handles_.assign(controls.size(), nullptr);
+    for (auto position = order.begin(); position != order.end(); ++position) {
+        const layout::Control& control = controls[*position];
+        const WindowKind kind = KindOf(control);
         const bool groupStart =
-            firstOption != controls.end() && (control == firstOption || control == afterOptions);
+            firstOption != order.end() && (position == firstOption || position == afterGroup);
         const DWORD group = groupStart ? WS_GROUP : 0;
-        const RECT place = PixelRect(control->place, dpi);
+        const RECT place = PixelRect(control.place, dpi);
         HWND handle = CreateWindowExW(
-            0, kind.className, Wide(control->text).c_str(), WS_CHILD | kind.style | group,
+            0, kind.className, Wide(control.text).c_str(), WS_CHILD | kind.style | group,
             place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), nullptr, nullptr);
-        const layout::Font& font = control->font ? *control->font : layout_.defaultFont;
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), nullptr, nullptr);
+        const layout::Font& font = control.font ? *control.font : layout_.defaultFont;
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font, dpi)), FALSE);
-        if (control->kind == ControlKind::OptionButton) {
-            if (control->foreground.source == Colour::Source::Rgb) {
-                // Themed option buttons ignore the text colour of WM_CTLCOLORSTATIC.
+        if (control.kind == ControlKind::OptionButton) {
+            if (unthemedOptions) {
                 SetWindowTheme(handle, L"", L"");
             }
             SendMessageW(handle, BM_SETCHECK,
-                         (control->flags & layout::kSelected) ? BST_CHECKED : BST_UNCHECKED, 0);
+                         (control.flags & layout::kSelected) ? BST_CHECKED : BST_UNCHECKED, 0);
         }
-        handles_.push_back(handle);
+        handles_[*position] = handle;
     }
 }
 

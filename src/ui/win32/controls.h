@@ -11,8 +11,9 @@
 namespace kalvoro::win32 {
 
 // The child windows of one top-level window, made from its layout table in
-// tab order (EDIT, STATIC or BUTTON, the layout's control id as their id),
-// with the fonts and brushes they are drawn with.
+// tab order, the option buttons as one run of siblings (EDIT, STATIC or
+// BUTTON, the layout's control id as their id), with the fonts and brushes
+// they are drawn with.
 class ControlSet {
   public:
     explicit ControlSet(const layout::WindowLayout& layout) : layout_(layout) {}
