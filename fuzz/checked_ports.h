@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "simulated_ports.h"
+#include "tray/icon_callback.h"
 #include "ui/program.h"
-#include "wall_clock.h"
 
 namespace kalvoro::fuzz {
+
+using sim::ClockTextAt;
 
 // Stops the run with a crash that libFuzzer reports and saves the input for.
 inline void Require(bool condition, const char* broken) {
@@ -19,14 +22,6 @@ inline void Require(bool condition, const char* broken) {
         std::fprintf(stderr, "invariant broken: %s\n", broken);
         std::abort();
     }
-}
-
-inline std::string ClockTextAt(std::int64_t localSecond) {
-    const std::int64_t s = (localSecond % 86'400 + 86'400) % 86'400;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(s / 3600), int(s / 60 % 60),
-                  int(s % 60));
-    return text;
 }
 
 // The entry rule told another way: an entry is well-formed exactly when it is
@@ -41,22 +36,16 @@ inline std::optional<int> ClockTextSecond(std::string_view entry) {
     return ClockTextAt(named) == entry ? std::optional{named} : std::nullopt;
 }
 
-// A clock the fuzzer sets: microseconds since 1970-01-01 00:00:00 local time.
-struct FuzzClock final : Clock {
-    LocalTime now() const override { return sim::LocalTimeAt(wall); }
-    std::int64_t wall = 0;
-};
-
 // The events whose paths power actions and icon requests are checked against.
 enum class Event { Other, ActivateButton, SuspendButton, BarTick, Cancel, IconCallback };
 enum class Power { EteindreXP, RebootXP, AnnulerRebootXP, VeilleXP };
 
-// What the fuzzer knows of an event as it delivers it.
+// What the fuzzer knows of an event as it delivers it, as it began.
 struct Frame {
     Event event = Event::Other;
-    std::optional<WindowId> countdown;  // the countdown window open when it began
-    bool entryWellFormed = false;       // when it began
-    bool lastBarTick = false;           // the bar tick on which the bar fills
+    std::optional<WindowId> countdown;  // the countdown window open
+    bool entryWellFormed = false;
+    bool lastBarTick = false;  // the bar tick on which the bar fills
 };
 
 // The desktop and the power port of a fuzzed program, in one. Each call is
@@ -72,7 +61,6 @@ class CheckedPorts final : public Desktop, public PowerActions {
     std::function<void()> messageLoop;
     std::function<std::optional<MenuCommand>()> menuLoop;
 
-    // Runs `handler` as the delivery of the event `frame` describes.
     template <typename Handler>
     void Deliver(const Frame& frame, Handler&& handler) {
         frames_.push_back(frame);
@@ -82,13 +70,14 @@ class CheckedPorts final : public Desktop, public PowerActions {
     Frame FrameOf(Event event, Program& program) const {
         Require(program.countdown() ? countdown == program.countdown()->window() : !countdown,
                 "the program's countdown window is not the one loaded");
-        return {event, countdown, ClockTextSecond(program.form1().TxTChoix()).has_value(), false};
+        return {event, countdown, ClockTextSecond(program.form1().TxTChoix()).has_value()};
     }
 
     // What the calls so far have built.
     bool ended = false, iconPresent = false;
     std::optional<WindowId> countdown;
     std::array<bool, 2> timersRunning{};
+    int barTicks = 0;  // of the countdown window loaded, while its bar timer runs
     std::size_t calls = 0, loads = 0, menus = 0, mainWindowShows = 0;
     std::array<int, 4> powerCalls{};
 
@@ -98,6 +87,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
                 "a window loaded twice, or two countdowns");
         countdown = window;
         timersRunning = {};
+        barTicks = 0;
         inLoadStep_ = true;
         restartsInLoadStep_ = 0;
         ++loads;
@@ -130,12 +120,8 @@ class CheckedPorts final : public Desktop, public PowerActions {
         Require(delay.count() > 0 && delay.count() <= 1600,
                 "a clock tick asked for off its second");
     }
-    void StartTimer(WindowId window, CountdownTimer timer) override {
-        SetTimer(window, timer, true);
-    }
-    void StopTimer(WindowId window, CountdownTimer timer) override {
-        SetTimer(window, timer, false);
-    }
+    void StartTimer(WindowId window, CountdownTimer timer) override { Timer(window, timer, true); }
+    void StopTimer(WindowId window, CountdownTimer timer) override { Timer(window, timer, false); }
     void ShowMessage(std::string_view, std::string_view, int) override {
         Called();
         if (messageLoop) {
@@ -201,7 +187,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
         Require(window == WindowId::Form1 ? form1Loaded_ : countdown == window,
                 "a window used that is not loaded");
     }
-    void SetTimer(WindowId window, CountdownTimer timer, bool running) {
+    void Timer(WindowId window, CountdownTimer timer, bool running) {
         Used(window);
         timersRunning[static_cast<std::size_t>(timer)] = running;
     }
@@ -227,15 +213,13 @@ class CheckedPorts final : public Desktop, public PowerActions {
 };
 
 // Delivers the icon's callback with the given second parameter and checks its
-// decoding and dispatch: the mouse message is the parameter's low word; while
-// the busy flag is set nothing at all happens; otherwise a left press shows
-// the main window with no countdown left, a right release pops up the menu
-// once, and any other message does nothing; the flag is as it was afterwards.
+// dispatch: while the busy flag is set nothing at all happens; otherwise a
+// left press shows the main window with no countdown left, a right release
+// pops up the menu once, and any other message does nothing; the flag is as
+// it was afterwards.
 inline void DeliverIconCallback(Program& program, CheckedPorts& ports, std::uintptr_t parameter) {
     Form1& form1 = program.form1();
     const unsigned message = MouseMessageOf(parameter);
-    Require(message == static_cast<std::uint16_t>(parameter),
-            "the mouse message is not the low word");
     const bool busy = form1.Busy();
     const std::array before{ports.calls, ports.menus, ports.mainWindowShows};
     ports.Deliver(ports.FrameOf(Event::IconCallback, program),

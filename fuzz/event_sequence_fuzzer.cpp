@@ -3,8 +3,6 @@
 // message box and the menu, the events a modal loop lets through. CheckedPorts
 // checks every call against its path; after each event, at any depth, the
 // driver checks what holds on every path, and at each clock tick the trigger.
-#include <functional>
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "checked_ports.h"
@@ -29,8 +27,8 @@ constexpr std::string_view kNotableEntries[] = {
     "24:00:00", "59:59:59",       "04:30:2",     "04:30:250", "04:30:25 ",
 };
 
-// The countdown windows of the three options: the power action on the last
-// bar tick, and whether that tick ends the program.
+// The countdown window of each option, the power action on its last bar tick,
+// and whether that tick ends the program.
 struct CountdownWindow {
     WindowId window;
     std::optional<Power> finish;
@@ -46,14 +44,14 @@ class Driver {
   public:
     Driver(const std::uint8_t* data, std::size_t size) : input_(data, size) {
         // From 2026-12-06 at a time the input chooses.
-        clock_.wall = 20'793 * kDay + input_.ConsumeIntegralInRange<std::int64_t>(0, kDay - 1);
+        clock_.Set(20'793 * kDay + input_.ConsumeIntegralInRange<std::int64_t>(0, kDay - 1));
         ports_.messageLoop = [this] { ModalLoop(); };
         ports_.menuLoop = [this] {
             ModalLoop();
             // Identifiers on either side of the menu's stand for a dismissed menu.
             return MenuCommandFromId(input_.ConsumeIntegralInRange<unsigned>(0, kMenu1.size() + 1));
         };
-        ports_.Deliver({}, [&] { program_.Start(); });
+        Deliver(Event::Other, [&] { program_.Start(); });
         while (input_.remaining_bytes() > 0 && !ports_.ended) {
             DeliverOne(false);
         }
@@ -62,70 +60,41 @@ class Driver {
   private:
     Form1& form1() { return program_.form1(); }
     template <typename Handler>
-    void Deliver(Handler&& handler) {
-        ports_.Deliver({}, handler);
+    Frame Deliver(Event event, Handler&& handler) {
+        const Frame frame = ports_.FrameOf(event, program_);
+        ports_.Deliver(frame, handler);
+        return frame;
     }
 
     void DeliverOne(bool insideModalLoop) {
-        const auto window = [&] {
-            return static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3));
-        };
-        const auto option = [&] {
-            return static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2));
-        };
         const std::function<void()> events[] = {
             // The first six also pass modal loops: timers, the icon, other windows, the system.
             [&] { ClockTick(); },
             [&] { DeliverIconCallback(program_, ports_, IconParameter()); },
-            [&] { CloseWindow(window(), [&](WindowId w) { program_.CloseBox(w); }); },
+            [&] { Close(static_cast<WindowId>(input_.ConsumeIntegralInRange(0, 3)), false); },
             [&] { BarTicks(input_.ConsumeIntegralInRange(1, 1400)); },
             [&] { OnCountdown(Event::Other, &Countdown::Timer2_Timer); },
             [&] { Cancel(); },
             [&] { Arm(Event::ActivateButton, &Form1::Activer_Click); },
             [&] { Arm(Event::SuspendButton, &Form1::Suspendre_Click); },
-            [&] { CloseWindow(WindowId::Form1, [&](WindowId) { form1().Quitter_Click(); }); },
+            [&] { Close(WindowId::Form1, true); },
             [&] { Select(ActionKind::PowerOff, [&] { form1().Label3_Click(); }); },
             [&] { Select(ActionKind::Restart, [&] { form1().Label2_Click(); }); },
-            [&] { Select(option(), [&] { form1().SelectOption(selected_); }); },
-            [&] { Deliver([&, text = EntryText()] { form1().TxTChoix_Change(text); }); },
-            [&] { Deliver([&] { form1().TxTChoix_Click(); }); },
             [&] {
-                const std::size_t item =
-                    input_.ConsumeIntegralInRange<std::size_t>(0, std::size(kForm1Menu) - 1);
-                Deliver([&] { (form1().*kForm1Menu[item].handler)(); });
+                Select(static_cast<ActionKind>(input_.ConsumeIntegralInRange(0, 2)),
+                       [&] { form1().SelectOption(selected_); });
+            },
+            [&] {
+                Deliver(Event::Other, [&, text = EntryText()] { form1().TxTChoix_Change(text); });
+            },
+            [&] { Deliver(Event::Other, [&] { form1().TxTChoix_Click(); }); },
+            [&] {
+                const auto& item = kForm1Menu[input_.ConsumeIntegralInRange<std::size_t>(
+                    0, std::size(kForm1Menu) - 1)];
+                Deliver(Event::Other, [&] { (form1().*item.handler)(); });
             },
         };
         events[input_.ConsumeIntegralInRange<std::size_t>(0, insideModalLoop ? 5 : 14)]();
-        CheckInvariants();
-    }
-
-    // Quitter, or the close box of `window`: closing the main window ends the program.
-    template <typename Close>
-    void CloseWindow(WindowId window, Close close) {
-        Deliver([&] { close(window); });
-        Require(window != WindowId::Form1 || ports_.ended,
-                "the main window closed, the program runs");
-    }
-
-    template <typename Click>
-    void Select(ActionKind option, Click click) {
-        selected_ = option;
-        Deliver(click);
-    }
-
-    void ModalLoop() {
-        if (depth_ >= kMaxModalDepth) {
-            return;
-        }
-        ++depth_;
-        for (int i = input_.ConsumeIntegralInRange(0, kMaxModalEvents);
-             i > 0 && !ports_.ended && input_.remaining_bytes() > 0; --i) {
-            DeliverOne(true);
-        }
-        --depth_;
-    }
-
-    void CheckInvariants() {
         Require(form1().SelectedOption() == selected_,
                 "the option selected is not the last chosen");
         Require(ports_.ended == program_.Ended(),
@@ -134,13 +103,38 @@ class Driver {
         ports_.FrameOf(Event::Other, program_);  // checks the countdown window loaded
     }
 
+    // Quitter, or the close box of `window`: closing the main window ends the program.
+    void Close(WindowId window, bool quitter) {
+        Deliver(Event::Other,
+                [&] { quitter ? form1().Quitter_Click() : program_.CloseBox(window); });
+        Require(window != WindowId::Form1 || ports_.ended,
+                "the main window closed, the program runs");
+    }
+
+    template <typename Click>
+    void Select(ActionKind option, Click click) {
+        selected_ = option;
+        Deliver(Event::Other, click);
+    }
+
+    void ModalLoop() {
+        if (depth_ < kMaxModalDepth) {
+            ++depth_;
+            for (int i = input_.ConsumeIntegralInRange(0, kMaxModalEvents);
+                 i > 0 && !ports_.ended && input_.remaining_bytes() > 0; --i) {
+                DeliverOne(true);
+            }
+            --depth_;
+        }
+    }
+
     // The clock moves as the input says. A refresh is a tick whose clock text
     // differs from the one shown; it opens the selected option's countdown
     // exactly when the schedule is armed, the entry names a second, and that
     // second lies in the interval since the previous refresh if that is 1 to
     // kMaxLateSeconds long, or else is the second of the refresh itself.
     void ClockTick() {
-        clock_.wall += ClockStep();
+        clock_.Set(clock_.wall + ClockStep());
         const std::int64_t now = sim::SecondAt(clock_.wall);
         const bool armed = !form1().MnuActiverEnabled();
         const std::optional<int> entered = ClockTextSecond(form1().TxTChoix());
@@ -154,7 +148,7 @@ class Driver {
             previousRefresh_ = now;
         }
         const std::size_t loads = ports_.loads;
-        Deliver([&] { form1().Timer1_Timer(); });
+        Deliver(Event::Other, [&] { form1().Timer1_Timer(); });
         Require(form1().TxtHeure() == shown_, "the clock field does not show the time");
         Require(ports_.loads != loads || !due, "no countdown opened when the entered second came");
         Require(ports_.loads == loads + due, "a countdown opened for no entered second");
@@ -207,42 +201,36 @@ class Driver {
     }
 
     void Arm(Event button, void (Form1::*click)()) {
-        const Frame frame = ports_.FrameOf(button, program_);
-        ports_.Deliver(frame, [&] { (form1().*click)(); });
+        const bool wellFormed = Deliver(button, [&] { (form1().*click)(); }).entryWellFormed;
         const bool arming = button == Event::ActivateButton;
         Require(
-            !frame.entryWellFormed ||
-                (ports_.iconPresent && form1().MnuActiverEnabled() != arming &&
-                 form1().MnuSuspendreEnabled() == arming),
+            !wellFormed || (ports_.iconPresent && form1().MnuActiverEnabled() != arming &&
+                            form1().MnuSuspendreEnabled() == arming),
             "a well-formed entry, and the button did not arm or disarm and retreat to the icon");
     }
 
     void OnCountdown(Event event, void (Countdown::*handler)()) {
         if (Countdown* open = program_.countdown()) {
-            ports_.Deliver(ports_.FrameOf(event, program_), [&] { (open->*handler)(); });
+            Deliver(event, [&] { (open->*handler)(); });
         }
     }
 
     void Cancel() {
         const std::optional<WindowId> open = ports_.countdown;
-        const int withdrawn = ports_.powerCalls[static_cast<std::size_t>(Power::AnnulerRebootXP)];
+        int& withdrawn = ports_.powerCalls[static_cast<std::size_t>(Power::AnnulerRebootXP)];
+        const int before = withdrawn;
         OnCountdown(Event::Cancel, &Countdown::Annuler_Click);
         Require(!open || ports_.ended, "the cancel button left the program running");
-        Require(ports_.powerCalls[static_cast<std::size_t>(Power::AnnulerRebootXP)] - withdrawn ==
-                    (open == WindowId::Form3),
+        Require(withdrawn - before == (open == WindowId::Form3),
                 "the restart not withdrawn exactly by its own cancel");
     }
 
     void BarTicks(int ticks) {
         for (int i = 0; i < ticks && program_.countdown() != nullptr; ++i) {
-            if (ports_.loads != barTicksOfLoad_) {
-                barTicks_ = 0;
-                barTicksOfLoad_ = ports_.loads;
-            }
             const bool running = ports_.timersRunning[0];
-            barTicks_ += running;
+            ports_.barTicks += running;
             Frame frame = ports_.FrameOf(Event::BarTick, program_);
-            frame.lastBarTick = running && barTicks_ == kBarTicksToFill;
+            frame.lastBarTick = running && ports_.barTicks == kBarTicksToFill;
             const std::size_t calls = ports_.calls;
             const std::array<int, 4> powerCalls = ports_.powerCalls;
             ports_.Deliver(frame, [&] { program_.countdown()->Timer1_Timer(); });
@@ -267,16 +255,13 @@ class Driver {
 
     FuzzedDataProvider input_;
     CheckedPorts ports_;
-    FuzzClock clock_;
+    sim::SetClock clock_;
     Program program_{ports_, clock_, ports_};
     ActionKind selected_ = ActionKind::PowerOff;
     int depth_ = 0;
     // The clock text shown and the local second of the last refresh.
     std::string shown_{kClockPlaceholder};
     std::optional<std::int64_t> previousRefresh_;
-    // Bar ticks the open countdown has run, and which opening it is.
-    int barTicks_ = 0;
-    std::size_t barTicksOfLoad_ = 0;
 };
 
 }  // namespace
