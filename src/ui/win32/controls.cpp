@@ -83,11 +83,18 @@ void ControlSet::Create(HWND parent, int dpi) {
     const auto afterOptions = std::find_if(order.rbegin(), order.rend(), [&](std::size_t i) {
                                   return isOption(controls[i]);
                               }).base();
-    const auto afterGroup =
-        firstOption == order.end()
-            ? order.end()
-            : std::stable_partition(firstOption, afterOptions,
-                                    [&](std::size_t i) { return isOption(controls[i]); });
+    // The options first, then the labels between them, each in layout order
+    // (std::stable_partition would bring in the library's nothrow allocation).
+    std::vector<std::size_t> between;
+    auto afterGroup = firstOption;
+    for (auto at = firstOption; firstOption != order.end() && at != afterOptions; ++at) {
+        if (isOption(controls[*at])) {
+            *afterGroup++ = *at;
+        } else {
+            between.push_back(*at);
+        }
+    }
+    std::copy(between.begin(), between.end(), afterGroup);
     // Themed option buttons ignore the text colour of WM_CTLCOLORSTATIC: if
     // one has its own colour, none is themed, so the three are drawn alike.
     const bool unthemedOptions = std::any_of(controls.begin(), controls.end(), [&](const auto& c) {
