@@ -1,6 +1,7 @@
 // LogindPower against python-dbusmock's logind template on a private system
 // bus, which scripts/run-qt-tests.sh starts: each power action must reach
-// logind's method with the right arguments.
+// logind's method with the right arguments, in order, and a restart must
+// leave a pending shutdown alone.
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -62,11 +63,9 @@ class LogindPowerTest : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void powerOffAsksLogindWithoutPrompting();
-    void standbyAsksLogindToSuspendWithoutPrompting();
-    void restartIsScheduledWithLogindTwelveSecondsAhead();
-    void cancelWithdrawsTheScheduledShutdown();
-    void restartThenCancelCallsNothingElse();
+    void powerOffAndStandbyAskWithoutPrompting();
+    void restartIsScheduledTwelveSecondsAheadAndCancelWithdrawsIt();
+    void restartWhileAShutdownIsPendingIsRefused();
 
   private:
     QList<RecordedCall> WaitForCalls(int count);
@@ -82,15 +81,32 @@ void LogindPowerTest::initTestCase() {
                                              QStringLiteral("/org/freedesktop/login1"),
                                              QStringLiteral("org.freedesktop.DBus.Mock"), bus_);
     QVERIFY2(mock_->isValid(), "no mock logind on the system bus");
-    // The template predates logind's scheduled shutdowns: teach it both methods.
-    const QDBusMessage schedule =
-        mock_->call(QStringLiteral("AddMethod"), kManager, QStringLiteral("ScheduleShutdown"),
-                    QStringLiteral("st"), QString(), QString());
-    QCOMPARE(schedule.type(), QDBusMessage::ReplyMessage);
-    const QDBusMessage cancel = mock_->call(QStringLiteral("AddMethod"), kManager,
-                                            QStringLiteral("CancelScheduledShutdown"), QString(),
-                                            QStringLiteral("b"), QStringLiteral("ret = True"));
-    QCOMPARE(cancel.type(), QDBusMessage::ReplyMessage);
+    // The template predates logind's scheduled shutdowns: teach it the
+    // property and both methods, which keep it as logind does.
+    const QString property = QStringLiteral(
+        "self.Set('org.freedesktop.login1.Manager', 'ScheduledShutdown', "
+        "dbus.Struct(%1, signature='st'))");
+    QDBusArgument none;
+    none.beginStructure();
+    none << QString() << quint64{0};
+    none.endStructure();
+    QCOMPARE(
+        mock_
+            ->call(QStringLiteral("AddProperty"), kManager, QStringLiteral("ScheduledShutdown"),
+                   QVariant::fromValue(QDBusVariant(QVariant::fromValue(none))))
+            .type(),
+        QDBusMessage::ReplyMessage);
+    QCOMPARE(mock_
+                 ->call(QStringLiteral("AddMethod"), kManager, QStringLiteral("ScheduleShutdown"),
+                        QStringLiteral("st"), QString(), property.arg("(args[0], args[1])"))
+                 .type(),
+             QDBusMessage::ReplyMessage);
+    QCOMPARE(mock_
+                 ->call(QStringLiteral("AddMethod"), kManager,
+                        QStringLiteral("CancelScheduledShutdown"), QString(), QStringLiteral("b"),
+                        property.arg("('', 0)") + QStringLiteral("; ret = True"))
+                 .type(),
+             QDBusMessage::ReplyMessage);
 }
 
 void LogindPowerTest::init() {
@@ -101,31 +117,29 @@ QList<RecordedCall> LogindPowerTest::WaitForCalls(int count) {
     // The actions do not wait for logind, so the mock sees them a little later.
     QList<RecordedCall> calls;
     (void)QTest::qWaitFor([&] { return (calls = RecordedCalls(*mock_)).size() >= count; }, 10000);
-    return calls;
+    // Anything more that was sent comes meanwhile too.
+    QTest::qWait(100);
+    return RecordedCalls(*mock_);
 }
 
-void LogindPowerTest::powerOffAsksLogindWithoutPrompting() {
+void LogindPowerTest::powerOffAndStandbyAskWithoutPrompting() {
     power_.EteindreXP();
-    const QList<RecordedCall> calls = WaitForCalls(1);
-    QCOMPARE(calls.size(), 1);
+    power_.VeilleXP();
+    const QList<RecordedCall> calls = WaitForCalls(2);
+    QCOMPARE(calls.size(), 2);
     QCOMPARE(calls[0].method, QStringLiteral("PowerOff"));
     QCOMPARE(calls[0].arguments, QVariantList{false});
+    QCOMPARE(calls[1].method, QStringLiteral("Suspend"));
+    QCOMPARE(calls[1].arguments, QVariantList{false});
 }
 
-void LogindPowerTest::standbyAsksLogindToSuspendWithoutPrompting() {
-    power_.VeilleXP();
-    const QList<RecordedCall> calls = WaitForCalls(1);
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls[0].method, QStringLiteral("Suspend"));
-    QCOMPARE(calls[0].arguments, QVariantList{false});
-}
-
-void LogindPowerTest::restartIsScheduledWithLogindTwelveSecondsAhead() {
+void LogindPowerTest::restartIsScheduledTwelveSecondsAheadAndCancelWithdrawsIt() {
     const quint64 before = MicrosecondsNow();
     power_.RebootXP();
     const quint64 after = MicrosecondsNow();
-    const QList<RecordedCall> calls = WaitForCalls(1);
-    QCOMPARE(calls.size(), 1);
+    power_.AnnulerRebootXP();
+    const QList<RecordedCall> calls = WaitForCalls(2);
+    QCOMPARE(calls.size(), 2);
     QCOMPARE(calls[0].method, QStringLiteral("ScheduleShutdown"));
     const QVariantList& arguments = calls[0].arguments;
     QCOMPARE(arguments.size(), 2);
@@ -135,24 +149,30 @@ void LogindPowerTest::restartIsScheduledWithLogindTwelveSecondsAhead() {
     constexpr quint64 kTwelveSeconds = 12'000'000;
     QVERIFY2(due >= before + kTwelveSeconds && due <= after + kTwelveSeconds,
              "the restart is not due 12 s after the call");
-}
-
-void LogindPowerTest::cancelWithdrawsTheScheduledShutdown() {
-    power_.AnnulerRebootXP();
-    const QList<RecordedCall> calls = WaitForCalls(1);
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls[0].method, QStringLiteral("CancelScheduledShutdown"));
-    QVERIFY(calls[0].arguments.isEmpty());
-}
-
-void LogindPowerTest::restartThenCancelCallsNothingElse() {
-    power_.RebootXP();
-    power_.AnnulerRebootXP();
-    const QList<RecordedCall> calls = WaitForCalls(2);
-    // In order, and no PowerOff, Reboot or Suspend on the way.
-    QCOMPARE(calls.size(), 2);
-    QCOMPARE(calls[0].method, QStringLiteral("ScheduleShutdown"));
     QCOMPARE(calls[1].method, QStringLiteral("CancelScheduledShutdown"));
+    QVERIFY(calls[1].arguments.isEmpty());
+}
+
+void LogindPowerTest::restartWhileAShutdownIsPendingIsRefused() {
+    // As the system's own command: the second restart does not replace the
+    // first; once that is withdrawn, a restart is taken again.
+    // Each step once logind has seen the one before, as a user's steps come.
+    const auto step = [this](void (LogindPower::*action)(), int seen) {
+        (power_.*action)();
+        WaitForCalls(seen);
+    };
+    step(&LogindPower::RebootXP, 1);
+    step(&LogindPower::RebootXP, 1);
+    step(&LogindPower::AnnulerRebootXP, 2);
+    step(&LogindPower::RebootXP, 3);
+    power_.AnnulerRebootXP();
+    const QList<RecordedCall> calls = WaitForCalls(4);
+    QStringList methods;
+    for (const RecordedCall& call : calls) {
+        methods << call.method;
+    }
+    QCOMPARE(methods, (QStringList{"ScheduleShutdown", "CancelScheduledShutdown",
+                                   "ScheduleShutdown", "CancelScheduledShutdown"}));
 }
 
 }  // namespace kalvoro

@@ -1,6 +1,8 @@
 #include "power/logind/logind_power.h"
 
+#include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusVariant>
 
 namespace kalvoro {
 
@@ -13,6 +15,9 @@ const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 // Polkit may not stop to ask for a password: the program never waits.
 constexpr bool kInteractive = false;
 
+// How long a restart waits for logind to say whether a shutdown is pending.
+constexpr int kLookUpTimeoutMs = 1000;
+
 // The wall-clock time, in microseconds since the epoch, at which a restart
 // asked for now comes due: the unit of ScheduleShutdown.
 quint64 RestartDueMicroseconds() {
@@ -20,6 +25,26 @@ quint64 RestartDueMicroseconds() {
     const auto micros =
         std::chrono::duration_cast<std::chrono::microseconds>(due.time_since_epoch());
     return static_cast<quint64>(micros.count());
+}
+
+// Whether logind holds a scheduled shutdown of any kind: its
+// ScheduledShutdown property, (type, due in microseconds), is due 0 when none.
+bool ShutdownPending(const QDBusConnection& bus) {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get.setArguments({kManager, QStringLiteral("ScheduledShutdown")});
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kLookUpTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return false;
+    }
+    const auto scheduled =
+        reply.arguments().constFirst().value<QDBusVariant>().variant().value<QDBusArgument>();
+    QString type;
+    quint64 due = 0;
+    scheduled.beginStructure();
+    scheduled >> type >> due;
+    scheduled.endStructure();
+    return due != 0;
 }
 
 }  // namespace
@@ -31,6 +56,11 @@ void LogindPower::EteindreXP() {
 }
 
 void LogindPower::RebootXP() {
+    // ScheduleShutdown would replace a pending shutdown; the system's own
+    // command refuses a second one instead, and so does this.
+    if (ShutdownPending(bus_)) {
+        return;
+    }
     Send(QStringLiteral("ScheduleShutdown"),
          {QStringLiteral("reboot"), QVariant::fromValue(RestartDueMicroseconds())});
 }

@@ -14,15 +14,18 @@ namespace kalvoro {
 inline constexpr std::chrono::seconds kRestartDelay{12};
 
 // Power actions asked of systemd-logind over the system bus; polkit decides
-// whether this user may. Fire and forget: nothing waits for logind's answer,
-// and a refusal or a missing logind changes nothing in the program.
+// whether this user may. Fire and forget: nothing waits for logind's answer
+// to an action, and a refusal or a missing logind changes nothing in the
+// program. Only a restart first asks whether a shutdown is pending, and
+// waits for that answer at most a second.
 class LogindPower final : public PowerActions {
   public:
     explicit LogindPower(QDBusConnection bus = QDBusConnection::systemBus());
 
     void EteindreXP() override;
     // logind keeps the restart and carries it out by itself, so it happens
-    // even when the program has ended meanwhile.
+    // even when the program has ended meanwhile. While a shutdown of any kind
+    // is pending, the restart is refused and the pending one stays as it is.
     void RebootXP() override;
     void AnnulerRebootXP() override;
     void VeilleXP() override;
