@@ -1,9 +1,11 @@
 #include "ui/qt/countdown_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/number_place.h"
 #include "ui/program.h"
 #include "ui/qt/core_events.h"
 #include "ui/qt/layout_widgets.h"
@@ -26,6 +28,15 @@ void SetText(Widget& widget, std::string_view text) {
     }
 }
 
+// The number's left edge, from the sentence font's own widths: the layout
+// places the number for another font.
+int NumberLeft(WindowId window, int dpi, const QLabel& sentence) {
+    const QFontMetrics metrics(sentence.font());
+    return layout::NumberLeftPixels(window, dpi, [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(FromUtf8(text));
+    });
+}
+
 }  // namespace
 
 CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi)
@@ -44,6 +55,8 @@ CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi)
     connect(&numberTimer_, &QTimer::timeout, this, [this] { Deliver(&Countdown::Timer2_Timer); });
     connect(&ControlAs<QPushButton>(ControlId::Annuler), &QPushButton::clicked, this,
             [this] { Deliver(&Countdown::Annuler_Click); });
+    auto& number = ControlAs<QLabel>(ControlId::Number);
+    number.move(NumberLeft(window, dpi, ControlAs<QLabel>(ControlId::Sentence)), number.y());
     Control(ControlId::Annuler).setFocus();
 }
 
