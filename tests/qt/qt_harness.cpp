@@ -20,6 +20,15 @@ void Harness::ArmWithButton(const QString& entry) {
                       Qt::LeftButton);
 }
 
+QSystemTrayIcon* Harness::Icon() const {
+    return Window(QStringLiteral("Form1"))
+        ->findChild<QSystemTrayIcon*>(QStringLiteral("IconeNotif"));
+}
+
+void Harness::ClickIcon(QSystemTrayIcon::ActivationReason reason) const {
+    emit Icon()->activated(reason);
+}
+
 QWidget* Window(const QString& name) {
     QWidget* found = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -50,15 +59,6 @@ void ClickItem(QMenu& menu, const QString& caption) {
         }
     }
     QFAIL(qPrintable(QStringLiteral("no menu item ") + caption));
-}
-
-bool Shown(const QString& name) {
-    const QWidget* window = Window(name);
-    return window != nullptr && window->isVisible();
-}
-
-void Dismiss(QMenu& menu) {
-    QTest::keyClick(&menu, Qt::Key_Escape);
 }
 
 QWidget* WaitForModal() {

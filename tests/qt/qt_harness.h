@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -29,7 +30,7 @@ class SetClock final : public Clock {
 // that only write down what they would do ("EteindreXP", "RebootXP ...").
 class Harness {
   public:
-    explicit Harness(NotificationArea area = NotificationArea::MainWindow);
+    explicit Harness(NotificationArea area = NotificationArea::SystemTray);
 
     const Program& program() const { return frontEnd_.program(); }
     // Types the entry into the main window and presses "Activer".
@@ -37,6 +38,11 @@ class Harness {
     // Moves the clock to that second of 04:30; the next clock tick reads it.
     void SetSecond(int second) { clock_.time.second = second; }
     const std::vector<std::string>& powerCalls() const { return powerCalls_; }
+
+    QSystemTrayIcon* Icon() const;
+    // The icon's activation, as the desktop reports a click on it.
+    void ClickIcon(QSystemTrayIcon::ActivationReason reason) const;
+    void RightClickIcon() const { ClickIcon(QSystemTrayIcon::Context); }
 
   private:
     SetClock clock_;
@@ -48,9 +54,6 @@ class Harness {
 // The program's window of that name ("Form1" to "Form4"): the shown one if
 // any, for a closed one may wait for its deletion.
 QWidget* Window(const QString& name);
-
-// Whether the program shows a window of that name.
-bool Shown(const QString& name);
 
 template <typename Widget>
 Widget* ControlOf(const QString& window, const QString& control) {
@@ -76,7 +79,6 @@ class MenuWatcher {
 
 // Clicks the menu item with that caption.
 void ClickItem(QMenu& menu, const QString& caption);
-void Dismiss(QMenu& menu);
 
 // The next modal dialog, once it is open; nullptr if none came in time.
 QWidget* WaitForModal();

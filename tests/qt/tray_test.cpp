@@ -1,10 +1,7 @@
-// The notification icon and its pop-up menu on Qt's offscreen platform: with
-// a notification area (the icon's activations sent as the desktop would send
-// them) and without one (the main window stands in for the icon).
-#include <QAction>
-#include <QLineEdit>
+// The notification icon and its pop-up menu on Qt's offscreen platform: the
+// icon's activations sent as the desktop would send them, and the stand-in
+// for a desktop without a notification area.
 #include <QMenu>
-#include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QtTest>
 
@@ -17,197 +14,155 @@ namespace {
 
 const QString kForm1 = QStringLiteral("Form1");
 
-QSystemTrayIcon* Icon() {
-    return Window(kForm1)->findChild<QSystemTrayIcon*>(QStringLiteral("IconeNotif"));
-}
-
-void Activate(QSystemTrayIcon::ActivationReason reason) {
-    emit Icon()->activated(reason);
-}
-
-void PressButton(const QString& name) {
-    QTest::mouseClick(ControlOf<QPushButton>(kForm1, name), Qt::LeftButton);
-}
-
-// A right button press in the main window's client area, as the desktop delivers it.
-void RightClickMainWindow() {
-    QTest::mouseClick(Window(kForm1)->windowHandle(), Qt::RightButton, {}, QPoint(200, 60));
-}
-
-struct MenuSeen {
-    QStringList captions;
-    QStringList enabled;
-    QString defaultItem;
-};
-
-MenuSeen Look(const QMenu& menu) {
-    MenuSeen seen;
-    for (const QAction* action : menu.actions()) {
-        seen.captions << action->text();
-        if (action->isEnabled()) {
-            seen.enabled << action->text();
-        }
-    }
-    seen.defaultItem = menu.defaultAction() != nullptr ? menu.defaultAction()->text() : QString();
-    return seen;
-}
-
 }  // namespace
 
 class TrayTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void retreatHidesTheWindowBehindTheIcon();
-    void leftClickOnTheIconShowsTheMainWindow();
-    void contextRequestOpensTheSevenItemMenu();
-    void menuEnablesWhatTheScheduleAllows();
-    void otherIconActivityDoesNothing();
-    void requestsWhileTheMenuIsOpenAreDropped();
-    void menuStartsACountdownAndLeavesTheScheduleArmed();
-    void menuQuitRemovesTheIconAndEndsTheProgram();
-    void withoutNotificationAreaTheWindowIsMinimised();
-    void withoutNotificationAreaTheMainWindowOpensTheMenu();
+    void retreatAndReturnKeepTheWindowsPlace();
+    void onlyLeftClickAndContextRequestAct_data();
+    void onlyLeftClickAndContextRequestAct();
+    void menuOpensWithTheDefaultItemAndNothingHighlighted();
+    void menuItemsReachTheirHandlers_data();
+    void menuItemsReachTheirHandlers();
+    void withoutNotificationAreaTheMainWindowStandsIn();
 };
 
-void TrayTest::retreatHidesTheWindowBehindTheIcon() {
-    Harness harness(NotificationArea::SystemTray);
-    QVERIFY(!Icon()->isVisible());
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    QVERIFY(Icon()->isVisible());
-    QCOMPARE(Icon()->toolTip(), QStringLiteral("Kalvoro XP"));
-    QVERIFY(!Window(kForm1)->isVisible());
-    // Off the task list: a tool window has no taskbar entry.
-    QCOMPARE(Window(kForm1)->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-}
-
-void TrayTest::leftClickOnTheIconShowsTheMainWindow() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    Activate(QSystemTrayIcon::Trigger);
-    QVERIFY(Window(kForm1)->isVisible());
-    QVERIFY(Icon()->isVisible());
-    QVERIFY(!harness.program().form1().MnuActiverEnabled());
-}
-
-void TrayTest::contextRequestOpensTheSevenItemMenu() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    MenuSeen seen;
-    MenuWatcher watcher([&seen](QMenu& menu) {
-        seen = Look(menu);
-        ClickItem(menu, QStringLiteral("&Montrer"));
-    });
-    Activate(QSystemTrayIcon::Context);
-    QCOMPARE(watcher.opened(), 1);
-    QCOMPARE(seen.captions,
-             (QStringList{"&Activer", "&Suspendre", "&Montrer", "A&rrêter l'ordinateur",
-                          "Mettre en &Veille", "&Redémarrer l'ordinateur", "&Quitter"}));
-    QCOMPARE(seen.defaultItem, QStringLiteral("&Quitter"));
-    QVERIFY(Window(kForm1)->isVisible());
-}
-
-void TrayTest::menuEnablesWhatTheScheduleAllows() {
-    Harness harness(NotificationArea::SystemTray);
-    QStringList enabled;
-    MenuWatcher watcher([&enabled](QMenu& menu) {
-        enabled = Look(menu).enabled;
-        Dismiss(menu);
-    });
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    Activate(QSystemTrayIcon::Context);
-    QVERIFY(!enabled.contains(QStringLiteral("&Activer")));
-    QVERIFY(enabled.contains(QStringLiteral("&Suspendre")));
-    Activate(QSystemTrayIcon::Trigger);
-    PressButton(QStringLiteral("Suspendre"));
-    Activate(QSystemTrayIcon::Context);
-    QVERIFY(enabled.contains(QStringLiteral("&Activer")));
-    QVERIFY(!enabled.contains(QStringLiteral("&Suspendre")));
-    QCOMPARE(enabled.size(), 6);
-    QCOMPARE(watcher.opened(), 2);
-}
-
-void TrayTest::otherIconActivityDoesNothing() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    MenuWatcher watcher(Dismiss);
-    for (const auto reason :
-         {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}) {
-        Activate(reason);
-    }
-    QCOMPARE(watcher.opened(), 0);
-    QVERIFY(!Window(kForm1)->isVisible());
-    QVERIFY(!harness.program().Ended());
-}
-
-void TrayTest::requestsWhileTheMenuIsOpenAreDropped() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    bool busyInside = false;
-    MenuWatcher watcher([&](QMenu& menu) {
-        busyInside = harness.program().form1().Busy();
-        Activate(QSystemTrayIcon::Trigger);
-        Activate(QSystemTrayIcon::Context);
-        Dismiss(menu);
-    });
-    Activate(QSystemTrayIcon::Context);
-    QVERIFY(busyInside);
-    QCOMPARE(watcher.opened(), 1);
-    QVERIFY(!Window(kForm1)->isVisible());
-    QVERIFY(!harness.program().form1().Busy());
-}
-
-void TrayTest::menuStartsACountdownAndLeavesTheScheduleArmed() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("23:59:59"));
-    Activate(QSystemTrayIcon::Trigger);
-    MenuWatcher watcher([](QMenu& menu) { ClickItem(menu, QStringLiteral("Mettre en &Veille")); });
-    Activate(QSystemTrayIcon::Context);
-    QVERIFY(Shown(QStringLiteral("Form4")));
-    QVERIFY(!Window(kForm1)->isVisible());
-    QVERIFY(!harness.program().form1().MnuActiverEnabled());
-    // A left click on the icon closes the countdown, with no power action.
-    Activate(QSystemTrayIcon::Trigger);
-    QVERIFY(!Shown(QStringLiteral("Form4")));
-    QVERIFY(Window(kForm1)->isVisible());
-    QVERIFY(harness.powerCalls().empty());
-}
-
-void TrayTest::menuQuitRemovesTheIconAndEndsTheProgram() {
-    Harness harness(NotificationArea::SystemTray);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
-    MenuWatcher watcher([](QMenu& menu) {
-        // Enter chooses the default item.
-        QTest::keyClick(&menu, Qt::Key_Return);
-    });
-    Activate(QSystemTrayIcon::Context);
-    QVERIFY(harness.program().Ended());
-    QVERIFY(!Icon()->isVisible());
-    QVERIFY(!Window(kForm1)->isVisible());
-}
-
-void TrayTest::withoutNotificationAreaTheWindowIsMinimised() {
-    Harness harness(NotificationArea::MainWindow);
-    harness.ArmWithButton(QStringLiteral("04:30:25"));
+void TrayTest::retreatAndReturnKeepTheWindowsPlace() {
+    Harness harness;
     QWidget* window = Window(kForm1);
+    const QRect place = window->geometry();
+    harness.ArmWithButton(QStringLiteral("04:30:25"));
+    QVERIFY(harness.Icon()->isVisible());
+    QCOMPARE(harness.Icon()->toolTip(), QStringLiteral("Kalvoro XP"));
+    QVERIFY(!window->isVisible());
+    // Off the task list: a tool window has no taskbar entry.
+    QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    harness.ClickIcon(QSystemTrayIcon::Trigger);
     QVERIFY(window->isVisible());
-    QVERIFY(window->isMinimized());
-    // It keeps its taskbar entry: the only way back to it.
-    QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    QCOMPARE(window->geometry(), place);
 }
 
-void TrayTest::withoutNotificationAreaTheMainWindowOpensTheMenu() {
+void TrayTest::onlyLeftClickAndContextRequestAct_data() {
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("menus");
+    QTest::newRow("left click") << QSystemTrayIcon::Trigger << true << 0;
+    QTest::newRow("context request") << QSystemTrayIcon::Context << false << 1;
+    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << false << 0;
+    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << false << 0;
+    QTest::newRow("unknown") << QSystemTrayIcon::Unknown << false << 0;
+}
+
+void TrayTest::onlyLeftClickAndContextRequestAct() {
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    QFETCH(bool, shown);
+    QFETCH(int, menus);
+    Harness harness;
+    harness.ArmWithButton(QStringLiteral("04:30:25"));
+    MenuWatcher watcher([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
+    harness.ClickIcon(reason);
+    QCOMPARE(Window(kForm1)->isVisible(), shown);
+    QCOMPARE(watcher.opened(), menus);
+}
+
+void TrayTest::menuOpensWithTheDefaultItemAndNothingHighlighted() {
+    Harness harness;
+    harness.ArmWithButton(QStringLiteral("04:30:25"));
+    QStringList enabled;
+    QString highlighted;
+    QString defaultItem;
+    bool openAfterEnter = false;
+    MenuWatcher watcher([&](QMenu& menu) {
+        for (const QAction* action : menu.actions()) {
+            if (action->isEnabled()) {
+                enabled << action->text();
+            }
+        }
+        highlighted = menu.activeAction() != nullptr ? menu.activeAction()->text() : QString();
+        defaultItem = menu.defaultAction() != nullptr ? menu.defaultAction()->text() : QString();
+        // A stray Enter only highlights; it chooses nothing.
+        const QPointer<QMenu> open(&menu);
+        QTest::keyClick(&menu, Qt::Key_Return);
+        openAfterEnter = open && open->isVisible();
+        if (openAfterEnter) {
+            QTest::keyClick(&menu, Qt::Key_Escape);
+        }
+    });
+    harness.ClickIcon(QSystemTrayIcon::Context);
+    QCOMPARE(highlighted, QString());
+    QCOMPARE(defaultItem, QStringLiteral("&Quitter"));
+    QVERIFY(openAfterEnter);
+    QVERIFY(!harness.program().Ended());
+    QCOMPARE(enabled, (QStringList{"&Suspendre", "&Montrer", "A&rrêter l'ordinateur",
+                                   "Mettre en &Veille", "&Redémarrer l'ordinateur", "&Quitter"}));
+}
+
+void TrayTest::menuItemsReachTheirHandlers_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("shown");  // the window shown afterwards, or none
+    QTest::addColumn<bool>("armedBefore");
+    QTest::addColumn<bool>("armed");
+    QTest::addColumn<bool>("ended");
+    QTest::newRow("arm") << "&Activer"
+                         << "" << false << true << false;
+    QTest::newRow("disarm") << "&Suspendre"
+                            << "" << true << false << false;
+    QTest::newRow("show") << "&Montrer"
+                          << "Form1" << false << false << false;
+    QTest::newRow("power off") << "A&rrêter l'ordinateur"
+                               << "Form2" << false << false << false;
+    QTest::newRow("standby") << "Mettre en &Veille"
+                             << "Form4" << false << false << false;
+    QTest::newRow("restart") << "&Redémarrer l'ordinateur"
+                             << "Form3" << false << false << false;
+    QTest::newRow("quit") << "&Quitter"
+                          << "" << false << false << true;
+}
+
+void TrayTest::menuItemsReachTheirHandlers() {
+    QFETCH(QString, item);
+    QFETCH(QString, shown);
+    QFETCH(bool, armedBefore);
+    QFETCH(bool, armed);
+    QFETCH(bool, ended);
+    Harness harness;
+    // Behind the icon, armed or disarmed.
+    harness.ArmWithButton(QStringLiteral("04:30:25"));
+    if (!armedBefore) {
+        harness.ClickIcon(QSystemTrayIcon::Trigger);
+        QTest::mouseClick(ControlOf<QWidget>(kForm1, QStringLiteral("Suspendre")), Qt::LeftButton);
+    }
+    MenuWatcher watcher([&item](QMenu& menu) { ClickItem(menu, item); });
+    harness.ClickIcon(QSystemTrayIcon::Context);
+    QCOMPARE(watcher.opened(), 1);
+    QCOMPARE(!harness.program().form1().MnuActiverEnabled(), armed);
+    QCOMPARE(harness.program().Ended(), ended);
+    QCOMPARE(harness.Icon()->isVisible(), !ended);
+    for (const QString window : {"Form1", "Form2", "Form3", "Form4"}) {
+        const QWidget* top = Window(window);
+        QCOMPARE(top != nullptr && top->isVisible(), window == shown);
+    }
+}
+
+void TrayTest::withoutNotificationAreaTheMainWindowStandsIn() {
     Harness harness(NotificationArea::MainWindow);
     MenuWatcher watcher([](QMenu& menu) { ClickItem(menu, QStringLiteral("&Montrer")); });
+    const auto rightClick = [] {
+        QTest::mouseClick(Window(kForm1)->windowHandle(), Qt::RightButton, {}, QPoint(200, 60));
+    };
     // No icon yet, so no menu: the main window's right click is its own.
-    RightClickMainWindow();
+    rightClick();
     QCOMPARE(watcher.opened(), 0);
     harness.ArmWithButton(QStringLiteral("04:30:25"));
+    // Minimised, not hidden: its taskbar entry is the only way back.
+    QVERIFY(Window(kForm1)->isMinimized());
+    QCOMPARE(Window(kForm1)->windowFlags() & Qt::WindowType_Mask, Qt::Window);
     Window(kForm1)->showNormal();
-    RightClickMainWindow();
+    rightClick();
     QCOMPARE(watcher.opened(), 1);
     QVERIFY(!Window(kForm1)->isMinimized());
-    QVERIFY(Window(kForm1)->isVisible());
 }
 
 }  // namespace kalvoro::qt::testing

@@ -16,6 +16,11 @@ LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, int dpi, Qt::Wind
     setFixedSize(layout::TwipsToPixels(layout.clientWidth, dpi),
                  layout::TwipsToPixels(layout.clientHeight, dpi));
     setFont(FontOf(layout.defaultFont, dpi));
+    // A place given before the native window exists is taken by Qt for the
+    // frame's, which the window manager then moves by the title bar's height
+    // when the window comes back; a native window takes it for the client
+    // area's, as the layout means it.
+    winId();
     FillBackground(*this, layout.background);
     for (const layout::Control& control : layout.controls) {
         QWidget* widget = CreateControl(control, *this, dpi);
@@ -45,6 +50,12 @@ void LayoutWindow::keyPressEvent(QKeyEvent* event) {
     if (QPushButton* button = focused != nullptr ? focused : defaultButton_) {
         button->click();
     }
+}
+
+void SetWindowFlagInPlace(QWidget& window, Qt::WindowType flag, bool on) {
+    const QRect place = window.geometry();
+    window.setWindowFlag(flag, on);
+    window.setGeometry(place);
 }
 
 QString WindowName(WindowId window) {

@@ -87,6 +87,9 @@ void MainWindow::Refresh(const Form1& form1) {
         const QString shown = FromUtf8((form1.*text.text)());
         if (field.text() != shown) {
             field.setText(shown);
+            // A text wider than the field is scrolled to the cursor, which
+            // setText puts at the end: show it from its start.
+            field.setCursorPosition(0);
         }
     }
     for (const OptionBinding& option : kForm1Options) {

@@ -24,6 +24,13 @@ QMessageBox::Icon IconOfStyle(int style) {
     return index < std::size(kIcons) ? kIcons[index] : QMessageBox::NoIcon;
 }
 
+// Shows a window, or keeps it shown, without taking the focus from where it is.
+void ShowLeavingFocus(QWidget& window) {
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+    window.show();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
 }  // namespace
 
 QtDesktop::QtDesktop(NotificationArea area, int dpi) : area_(area), dpi_(dpi) {
@@ -94,19 +101,18 @@ void QtDesktop::Unload(WindowId window) {
 }
 
 void QtDesktop::Show(WindowId window) {
+    // An opener's show takes the focus, so that Enter and the access keys
+    // reach the window and the window manager keeps it above a full-screen
+    // window that had the focus.
     LayoutWindow& shown = WindowOf(window);
-    if (window == WindowId::Form1) {
-        shown.setWindowState(shown.windowState() & ~Qt::WindowMinimized);
-        shown.show();
-        shown.raise();
-        shown.activateWindow();
-    } else {
-        shown.show();
-    }
+    shown.setWindowState(shown.windowState() & ~Qt::WindowMinimized);
+    shown.show();
+    shown.raise();
+    shown.activateWindow();
 }
 
 void QtDesktop::ShowWithoutActivating(WindowId window) {
-    WindowOf(window).show();
+    ShowLeavingFocus(WindowOf(window));
 }
 
 void QtDesktop::Hide(WindowId window) {
@@ -120,10 +126,9 @@ void QtDesktop::Hide(WindowId window) {
 void QtDesktop::SetTopmost(WindowId window) {
     LayoutWindow& topmost = WindowOf(window);
     if (!topmost.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-        topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
+        SetWindowFlagInPlace(topmost, Qt::WindowStaysOnTopHint);
     }
-    topmost.setAttribute(Qt::WA_ShowWithoutActivating);
-    topmost.show();
+    ShowLeavingFocus(topmost);
     topmost.raise();
 }
 
@@ -165,9 +170,9 @@ void QtDesktop::HideFromTaskList() {
 std::optional<MenuCommand> QtDesktop::PopUpMenu(MenuCommand defaultItem) {
     QMenu menu;
     menu.setObjectName(QStringLiteral("Menu1"));
+    // The default item is drawn in bold; nothing is highlighted until the
+    // user moves, so that a stray Enter does not quit.
     FillMenu1(menu, program_->form1(), defaultItem);
-    // Enter chooses the default item as soon as the menu opens.
-    menu.setActiveAction(menu.defaultAction());
     return CommandOf(menu.exec(QCursor::pos()));
 }
 

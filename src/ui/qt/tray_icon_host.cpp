@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "ui/qt/layout_widgets.h"
+#include "ui/qt/layout_window.h"
 
 namespace kalvoro::qt {
 
@@ -48,7 +49,7 @@ void TrayIconHost::HideMainWindow() {
 
 void TrayIconHost::HideFromTaskList() {
     const bool visible = mainWindow_.isVisible();
-    mainWindow_.setWindowFlag(Qt::Tool);
+    SetWindowFlagInPlace(mainWindow_, Qt::Tool);
     // Changing the flags of a shown window hides it.
     if (visible) {
         mainWindow_.show();
