@@ -2,7 +2,12 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +19,8 @@ namespace e2e {
 
 using kalvoro::layout::ControlId;
 using std::chrono::milliseconds;
+
+inline constexpr UINT kHandledWithinMs = 5000;
 
 // Waits are for conditions, never for a fixed time: poll often, give up late.
 inline constexpr milliseconds kPatience{8000};
@@ -28,54 +35,130 @@ bool WaitUntil(Condition holds, milliseconds timeout = kPatience, DWORD pollMs =
     return true;
 }
 
-std::string Utf8(std::wstring_view text);
-std::wstring Wide(std::string_view utf8);
-std::string Quoted(std::wstring_view text);
-std::string Seen(const RECT& rect);
+inline std::string Utf8(std::wstring_view text) {
+    std::string out(text.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+inline std::wstring Wide(std::string_view utf8) {
+    std::wstring out(utf8.size(), L'\0');
+    out.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                            static_cast<int>(out.size()))));
+    return out;
+}
+
+inline std::string Quoted(std::wstring_view text) {
+    return "\"" + Utf8(text) + "\"";
+}
+
+inline std::string Seen(const RECT& rect) {
+    return "left " + std::to_string(rect.left) + ", top " + std::to_string(rect.top) + ", " +
+           std::to_string(rect.right - rect.left) + " x " + std::to_string(rect.bottom - rect.top);
+}
 
 // A window as the driver sees it from outside; a null one answers nothing.
 struct Window {
     HWND handle = nullptr;
 
     // A sent message has been handled when this returns true; a posted one only delivered.
-    bool Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* out = nullptr) const;
+    bool Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* out = nullptr) const {
+        DWORD_PTR result = 0;
+        const bool sent = handle != nullptr &&
+                          SendMessageTimeoutW(handle, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                              kHandledWithinMs, &result) != 0;
+        if (out != nullptr) {
+            *out = static_cast<LRESULT>(result);
+        }
+        return sent;
+    }
     bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return handle != nullptr && PostMessageW(handle, message, wParam, lParam);
     }
-    std::wstring Text() const;
+    std::wstring Text() const {
+        LRESULT length = 0;
+        if (!Send(WM_GETTEXTLENGTH, 0, 0, &length)) {
+            return {};
+        }
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &length);
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    }
     bool SetText(std::wstring_view text) const {
         const std::wstring terminated{text};
         return Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
     }
     bool Shown() const { return handle != nullptr && IsWindowVisible(handle); }
-    bool Checked() const {
-        LRESULT state = 0;
-        return Send(BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
-    }
     // A mouse click on a label (STN_CLICKED) or into an edit field.
     bool ClickInside() const {
         return Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
                Send(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     }
     LONG Style(int which) const { return GetWindowLongW(handle, which); }
-    RECT Frame() const;   // on the screen
-    RECT Client() const;  // on the screen
-    RECT Place() const;   // in its parent's client area
+    // The frame and the client area on the screen, the frame in the parent's client area.
+    RECT Frame() const {
+        RECT rect{};
+        GetWindowRect(handle, &rect);
+        return rect;
+    }
+    RECT Client() const {
+        RECT rect{};
+        GetClientRect(handle, &rect);
+        MapWindowPoints(handle, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    RECT Place() const {
+        RECT rect = Frame();
+        MapWindowPoints(nullptr, GetParent(handle), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
     int Width() const { return Frame().right - Frame().left; }
 };
 
 // The local wall clock as the program reads it, in seconds of the day.
 inline constexpr int kSecondsPerDay = 24 * 60 * 60;
-int SecondOfDay(int* millisecond = nullptr);
-std::wstring ClockText(int secondOfDay);  // "hh:mm:ss", wrapping at midnight
-bool IsStillAhead(int secondOfDay);
+inline int SecondOfDay(int* millisecond = nullptr) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (millisecond != nullptr) {
+        *millisecond = now.wMilliseconds;
+    }
+    return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+}
+
+inline std::wstring ClockText(int secondOfDay) {  // "hh:mm:ss", wrapping at midnight
+    const int second = (secondOfDay % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
+    wchar_t text[9];
+    std::swprintf(text, 9, L"%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+    return text;
+}
+
+inline bool IsStillAhead(int secondOfDay) {
+    const int distance = (secondOfDay - SecondOfDay() + kSecondsPerDay) % kSecondsPerDay;
+    return distance > 0 && distance < kSecondsPerDay / 2;
+}
 
 // One line per check, then "N passed, N failed".
 class Report {
   public:
-    bool Check(bool ok, std::string_view what, std::string_view why = {});
-    void Line(std::string_view line);
-    int Summary();  // the exit code
+    bool Check(bool ok, std::string_view what, std::string_view why = {}) {
+        (ok ? passed_ : failed_) += 1;
+        Line((ok ? "ok   " : "FAIL ") + std::string{what} +
+             (ok || why.empty() ? "" : ": " + std::string{why}));
+        return ok;
+    }
+    void Line(std::string_view line) {
+        std::printf("%.*s\n", static_cast<int>(line.size()), line.data());
+        std::fflush(stdout);  // the script shows progress as it comes
+    }
+    int Summary() {  // the exit code
+        Line(std::to_string(passed_) + " passed, " + std::to_string(failed_) + " failed");
+        return failed_ == 0 ? 0 : 1;
+    }
 
   private:
     int passed_ = 0;
@@ -86,17 +169,42 @@ class Report {
 // log (kalvoro-power.log) is its alone; ended if still running when it goes.
 class Program {
   public:
-    Program(const std::wstring& executable, const std::wstring& directory);
+    Program(const std::wstring& executable, const std::wstring& directory)
+        : log_(directory + L"\\kalvoro-power.log") {
+        CreateDirectoryW(directory.c_str(), nullptr);
+        DeleteFileW(log_.c_str());
+        std::wstring commandLine = L"\"" + executable + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.c_str(), &startup, &process_);
+    }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-    ~Program();
+    ~Program() {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForExit(milliseconds{kHandledWithinMs});
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
 
     bool WaitForExit(milliseconds timeout) const {
         return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
                WAIT_OBJECT_0;
     }
     bool Alive() const { return process_.hProcess != nullptr && !WaitForExit(milliseconds{0}); }
-    std::vector<HWND> Windows(const wchar_t* className) const;  // top-level, in Z order
+    std::vector<HWND> Windows(const wchar_t* className) const {  // top-level, in Z order
+        std::vector<HWND> found;
+        for (HWND window = nullptr;
+             (window = FindWindowExW(nullptr, window, className, nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process_.dwProcessId) {
+                found.push_back(window);
+            }
+        }
+        return found;
+    }
     Window First(const wchar_t* className) const {
         const std::vector<HWND> found = Windows(className);
         return {found.empty() ? nullptr : found.front()};
@@ -110,42 +218,164 @@ class Program {
         const HWND parent = (id < ControlId::Sentence ? Main() : Countdown()).handle;
         return {parent == nullptr ? nullptr : GetDlgItem(parent, static_cast<int>(id))};
     }
-    bool WaitUntilReady() const;  // the main window's clock has ticked once
-    std::vector<std::string> PowerLog() const;
+    bool WaitUntilReady() const {  // the main window's clock has ticked once
+        return WaitUntil([this] {
+            const std::wstring clock = Control(ControlId::TxtHeure).Text();
+            return !clock.empty() && clock != L"Heure Système";
+        });
+    }
+    std::vector<std::string> PowerLog() const {
+        std::vector<std::string> lines;  // without their "\r\n"
+        if (std::FILE* file = _wfopen(log_.c_str(), L"rb")) {
+            char line[4096];
+            while (std::fgets(line, sizeof line, file) != nullptr) {
+                const std::string_view read = line;
+                if (read.ends_with("\r\n")) {
+                    lines.emplace_back(read.substr(0, read.size() - 2));
+                }
+            }
+            std::fclose(file);
+        }
+        return lines;
+    }
 
     // The icon's menu, opened by a right release; its items are chosen by position.
-    Window OpenMenu() const;
-    bool Choose(int downPresses) const;
+    bool Choose(int downPresses) const {
+        Main().Post(WM_MOUSEMOVE, 0, WM_RBUTTONUP);  // the icon's callback
+        Window menu;
+        WaitUntil([&] { return (menu = Menu()).Shown(); });
+        for (int i = 0; i < downPresses; ++i) {
+            menu.Post(WM_KEYDOWN, VK_DOWN);
+        }
+        return menu.Post(WM_KEYDOWN, VK_RETURN) && WaitUntil([this] { return !Menu().Shown(); });
+    }
     bool PressOk() const {
         return Window{GetDlgItem(Box().handle, IDOK)}.Send(BM_CLICK) &&
                WaitUntil([this] { return Box().handle == nullptr; });
     }
 
   private:
-    std::wstring directory_;
+    std::wstring log_;
     PROCESS_INFORMATION process_{};
 };
 
 // Types a second two or three seconds ahead into each program's entry, arming
 // each by the button (if any); a slow machine gets a later second. Returns it.
-int EnterSecondSoon(const std::vector<const Program*>& programs, ControlId button = {});
+inline int EnterSecondSoon(const std::vector<const Program*>& programs, ControlId button = {}) {
+    int second = 0;
+    for (int attempt = 0; attempt < 3 && (attempt == 0 || !IsStillAhead(second)); ++attempt) {
+        int millisecond = 0;
+        second = (SecondOfDay(&millisecond) + (millisecond < 500 ? 2 : 3)) % kSecondsPerDay;
+        for (const Program* program : programs) {
+            program->Control(ControlId::TxTChoix).SetText(ClockText(second));
+            if (attempt == 0 && button != ControlId{}) {
+                program->Control(button).Send(BM_CLICK);
+            }
+        }
+    }
+    return second;
+}
 
 // The notification area, played by the driver where Wine has none (its null
-// display driver). Wine's Shell_NotifyIcon hands each request to the window of
-// class "Shell_TrayWnd" as WM_COPYDATA: the NIM_ message in dwData, the record
-// starting with hWnd, uID, uFlags and uCallbackMessage as 32-bit values. It
-// answers on a thread of its own, as a shell would: the program never waits on
-// the driver.
+// display driver): Wine's Shell_NotifyIcon hands each request to the window of
+// class "Shell_TrayWnd" as WM_COPYDATA, answered on a thread of the driver's
+// own, as a shell would: the program never waits on the driver.
 struct TrayRequest {
     HWND owner;
     DWORD message;  // NIM_ADD, NIM_MODIFY, NIM_DELETE
     UINT id, flags, callbackMessage;
     bool granted;
 };
-bool StartFakeTray();  // whether it is the one that Shell_NotifyIcon reaches
-int IconCount(HWND owner);
-std::vector<TrayRequest> RequestsOf(HWND owner);
-// The shell starts anew: every icon is gone, "TaskbarCreated" goes to every window.
-void RestartTray();
+class FakeTray {
+  public:
+    // Whether it is the one that Shell_NotifyIcon reaches.
+    static bool Start() {
+        InitializeCriticalSection(&lock_);
+        if (FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr) {
+            return false;  // the system has a notification area of its own
+        }
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        CloseHandle(CreateThread(nullptr, 0, &Serve, ready, 0, nullptr));
+        WaitForSingleObject(ready, 10000);
+        CloseHandle(ready);
+        return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+    }
+    static int IconCount(HWND owner) {
+        EnterCriticalSection(&lock_);
+        const auto count = std::ranges::count(icons_, owner, &TrayRequest::owner);
+        LeaveCriticalSection(&lock_);
+        return static_cast<int>(count);
+    }
+    static std::vector<TrayRequest> RequestsOf(HWND owner) {
+        std::vector<TrayRequest> requests;
+        EnterCriticalSection(&lock_);
+        std::ranges::copy_if(requests_, std::back_inserter(requests),
+                             [owner](const auto& request) { return request.owner == owner; });
+        LeaveCriticalSection(&lock_);
+        return requests;
+    }
+    // The shell starts anew: every icon is gone, "TaskbarCreated" goes to every window.
+    static void Restart() {
+        EnterCriticalSection(&lock_);
+        icons_.clear();
+        LeaveCriticalSection(&lock_);
+        // Sent with a timeout: every window has handled it when this returns.
+        Window{HWND_BROADCAST}.Send(RegisterWindowMessageW(L"TaskbarCreated"));
+    }
+
+  private:
+    static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        std::uint32_t head[4];  // the record's hWnd, uID, uFlags and uCallbackMessage
+        if (message != WM_COPYDATA || data->lpData == nullptr || data->cbData < sizeof head) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        std::memcpy(head, data->lpData, sizeof head);
+        const auto owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<int>(head[0])));
+        const auto nim = static_cast<DWORD>(data->dwData);
+        EnterCriticalSection(&lock_);
+        const auto icon = std::ranges::find_if(
+            icons_, [&](const auto& known) { return known.owner == owner && known.id == head[1]; });
+        const bool granted =
+            nim == NIM_ADD ? icon == icons_.end() : icon != icons_.end() && nim <= NIM_DELETE;
+        requests_.push_back({owner, nim, head[1], head[2], head[3], granted});
+        if (granted && nim == NIM_ADD) {
+            icons_.push_back(requests_.back());
+        } else if (granted && nim == NIM_DELETE) {
+            icons_.erase(icon);
+        }
+        LeaveCriticalSection(&lock_);
+        return granted;
+    }
+    static DWORD WINAPI Serve(void* ready) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Answer;
+        windowClass.lpszClassName = L"Shell_TrayWnd";
+        RegisterClassW(&windowClass);
+        CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                        nullptr, nullptr);
+        SetEvent(ready);
+        for (MSG message{}; GetMessageW(&message, nullptr, 0, 0) > 0;) {
+            DispatchMessageW(&message);
+        }
+        return 0;
+    }
+
+    static inline CRITICAL_SECTION lock_;
+    static inline std::vector<TrayRequest> requests_;
+    static inline std::vector<TrayRequest> icons_;  // the granted adds still standing
+};
+
+// The suite (driver.cpp): the program to start, where each start works, the
+// screen's density that the pixels follow, and where pictures go.
+struct RunSetting {
+    std::wstring program;
+    std::wstring workRoot;
+    int dpi = 96;
+    std::wstring screenshots;
+};
+// Runs the rows named, or every row that suits the density (the tour only on
+// request); one line per check, then the summary. Returns the exit code.
+int RunRows(const RunSetting& setting, const std::vector<std::string>& chosen);
 
 }  // namespace e2e

@@ -1,13 +1,8 @@
-// kalvoro-e2e-driver: runs beside kalvoro-xp-e2e.exe under Wine.
-//
-//   kalvoro-e2e-driver <program> <work directory> <dpi> [row...]
-//       the end-to-end suite, or the rows named; one line per check, then
-//       "N passed, N failed"; the exit code is 1 on any failure. Away from
-//       96 dpi the rows that no pixel decides are left out.
-//   kalvoro-e2e-driver <program> <work directory> <dpi> --latency <runs>
-//       the trigger's real latency, printed, not judged.
-//   kalvoro-e2e-driver <program> <work directory> <dpi> --tour <screenshot directory>
-//       walks through the windows worth a picture.
+// kalvoro-e2e-driver <program> <work directory> <dpi> [row... | --latency <runs> |
+// --tour <screenshot directory>]: the end-to-end suite (or the rows named) run
+// on the program under Wine, one line per check, then "N passed, N failed" and
+// the exit code 1 on any failure; or the trigger's real latency, printed, not
+// judged; or a walk through the windows worth a picture.
 #include <fcntl.h>
 #include <io.h>
 
@@ -15,7 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "driver.h"
+#include "harness.h"
 
 namespace {
 
@@ -73,12 +68,7 @@ int wmain(int argc, wchar_t** argv) {
             stderr);
         return 2;
     }
-    // The driver reads the program's windows in real pixels, whatever the dpi.
-    using SetAware = BOOL(WINAPI*)();
-    if (const auto aware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")))) {
-        aware();
-    }
+    SetProcessDPIAware();  // the program's windows read in real pixels, whatever the dpi
     e2e::RunSetting setting{argv[1], argv[2], std::stoi(argv[3]), {}};
     CreateDirectoryW(setting.workRoot.c_str(), nullptr);
     const std::wstring mode = argc > 5 ? argv[4] : L"";
