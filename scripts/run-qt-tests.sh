@@ -48,8 +48,7 @@ wait_for dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freed
     org.freedesktop.DBus.GetNameOwner string:org.freedesktop.login1
 
 failed=0
-for test in kalvoro_qt_layout_test kalvoro_qt_main_window_test kalvoro_qt_countdown_window_test kalvoro_qt_tray_test \
-    kalvoro_logind_test; do
+for test in kalvoro_qt_front_end_test kalvoro_logind_test; do
     echo "== $test"
     "$tests_dir/$test" -silent || failed=1
 done

@@ -90,23 +90,17 @@ void LogindPowerTest::initTestCase() {
     none.beginStructure();
     none << QString() << quint64{0};
     none.endStructure();
-    QCOMPARE(
-        mock_
-            ->call(QStringLiteral("AddProperty"), kManager, QStringLiteral("ScheduledShutdown"),
-                   QVariant::fromValue(QDBusVariant(QVariant::fromValue(none))))
-            .type(),
-        QDBusMessage::ReplyMessage);
-    QCOMPARE(mock_
-                 ->call(QStringLiteral("AddMethod"), kManager, QStringLiteral("ScheduleShutdown"),
-                        QStringLiteral("st"), QString(), property.arg("(args[0], args[1])"))
-                 .type(),
-             QDBusMessage::ReplyMessage);
-    QCOMPARE(mock_
-                 ->call(QStringLiteral("AddMethod"), kManager,
-                        QStringLiteral("CancelScheduledShutdown"), QString(), QStringLiteral("b"),
-                        property.arg("('', 0)") + QStringLiteral("; ret = True"))
-                 .type(),
-             QDBusMessage::ReplyMessage);
+    const QList<QVariantList> teach = {
+        {kManager, "ScheduledShutdown",
+         QVariant::fromValue(QDBusVariant(QVariant::fromValue(none)))},
+        {kManager, "ScheduleShutdown", "st", "", property.arg("(args[0], args[1])")},
+        {kManager, "CancelScheduledShutdown", "", "b", property.arg("('', 0)") + "; ret = True"},
+    };
+    for (const QVariantList& arguments : teach) {
+        const QString method = arguments.size() == 3 ? "AddProperty" : "AddMethod";
+        QCOMPARE(mock_->callWithArgumentList(QDBus::Block, method, arguments).type(),
+                 QDBusMessage::ReplyMessage);
+    }
 }
 
 void LogindPowerTest::init() {
