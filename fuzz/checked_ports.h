@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "simulated_ports.h"
+#include "simulated_clock.h"
 #include "tray/icon_callback.h"
 #include "ui/program.h"
 

@@ -5,13 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "power/power_actions.h"
 #include "schedule/local_time.h"
-#include "ui/desktop.h"
 
-// What the bench and the fuzzers run the program on: a wall clock they set,
-// counted in microseconds since 1970-01-01 00:00:00 local time, and ports
-// that do nothing.
+// The clock that the bench and the fuzzers run the program on, which they set:
+// microseconds since 1970-01-01 00:00:00 local time.
 namespace kalvoro::sim {
 
 inline constexpr std::int64_t kMicrosPerSecond = 1'000'000;
@@ -54,33 +51,6 @@ struct SetClock final : Clock {
     LocalTime now() const override { return time; }
     std::int64_t wall = 0;
     LocalTime time;
-};
-
-class NullDesktop : public Desktop {
-  public:
-    void Load(WindowId) override {}
-    void Unload(WindowId) override {}
-    void Show(WindowId) override {}
-    void ShowWithoutActivating(WindowId) override {}
-    void Hide(WindowId) override {}
-    void SetTopmost(WindowId) override {}
-    void Present(WindowId) override {}
-    void ArmClockTimer(std::chrono::milliseconds) override {}
-    void StartTimer(WindowId, CountdownTimer) override {}
-    void StopTimer(WindowId, CountdownTimer) override {}
-    void ShowMessage(std::string_view, std::string_view, int) override {}
-    void AddIcon(const IconRecord&) override {}
-    void DeleteIcon(const IconRecord&) override {}
-    void HideFromTaskList() override {}
-    std::optional<MenuCommand> PopUpMenu(MenuCommand) override { return std::nullopt; }
-    void EndProgram() override {}
-};
-
-struct NullPower final : PowerActions {
-    void EteindreXP() override {}
-    void RebootXP() override {}
-    void AnnulerRebootXP() override {}
-    void VeilleXP() override {}
 };
 
 }  // namespace kalvoro::sim
