@@ -562,6 +562,18 @@ void FrontEndTest::numberStandsInTheGap() {
                 window.Refresh(countdown);
                 VerifyNumberInTheGap(sentence, number, spare);
             }
+            if (action == ActionKind::Standby) {
+                // The finish, as the standby window stays open to show it.
+                for (int tick = 0; tick < 1312; ++tick) {
+                    countdown.Timer1_Timer();
+                }
+                window.Refresh(countdown);
+                QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Annuler"))->text(),
+                         QStringLiteral("Fin"));
+                QVERIFY(!number.isVisibleTo(&window));
+                QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label1"))->width() >=
+                        window.width());
+            }
         }
     }
 }
