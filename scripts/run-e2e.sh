@@ -6,6 +6,7 @@
 #
 #   scripts/run-e2e.sh               the suite once (Wine's null display driver)
 #   scripts/run-e2e.sh --repeat N    the suite N times; prints the pass count
+#   scripts/run-e2e.sh --dpi D       the suite at that density only (both builds)
 #   scripts/run-e2e.sh --latency N   the trigger's real latency over N runs (figures)
 #   scripts/run-e2e.sh --visual      under Xvfb: screenshots into docs/screenshots/
 #
@@ -21,18 +22,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-    sed -n '7,10p' "$0" | sed 's/^# //' >&2
+    sed -n '7,11p' "$0" | sed 's/^# //' >&2
     exit 2
 }
 
 mode=suite
 repeat=1
+densities=(96 120 144)
+lanes=("96:x86_64" "96:i686" "120:x86_64 i686" "144:x86_64 i686")
 latency_runs=20
 while (($#)); do
     case $1 in
         --repeat) repeat=${2:?}; shift 2 ;;
         --latency) mode=latency; latency_runs=${2:?}; shift 2 ;;
         --visual) mode=visual; shift ;;
+        --dpi) densities=("${2:?}"); lanes=("$2:x86_64 i686"); shift 2 ;;
         *) usage ;;
     esac
 done
@@ -195,8 +199,6 @@ watch_screenshots() {
     done
 }
 
-readonly densities=(96 120 144)
-readonly lanes=("96:x86_64" "96:i686" "120:x86_64 i686" "144:x86_64 i686")
 case $mode in
     suite)
         started=$SECONDS

@@ -609,10 +609,11 @@ struct Run {
                     all = false;
                     const std::wstring before = sentence.Text();
                     const std::wstring text = number.Text();
-                    if (!seen.contains(text)) {
-                        seen[text] = {before, sentence.Text(), number.Place(),
-                                      sentence.Place().left,
-                                      started[i]->Control(ControlId::Bar).Width()};
+                    // Read again until both readings of the sentence are had.
+                    if (Sight& sight = seen[text];
+                        sight.sentenceBefore.empty() || sight.sentenceAfter.empty()) {
+                        sight = {before, sentence.Text(), number.Place(), sentence.Place().left,
+                                 started[i]->Control(ControlId::Bar).Width()};
                     }
                 }
                 return all;
