@@ -609,11 +609,18 @@ struct Run {
                     all = false;
                     const std::wstring before = sentence.Text();
                     const std::wstring text = number.Text();
-                    // Read again until both readings of the sentence are had.
-                    if (Sight& sight = seen[text];
-                        sight.sentenceBefore.empty() || sight.sentenceAfter.empty()) {
-                        sight = {before, sentence.Text(), number.Place(), sentence.Place().left,
-                                 started[i]->Control(ControlId::Bar).Width()};
+                    const Sight now{before, sentence.Text(), number.Place(), sentence.Place().left,
+                                    started[i]->Control(ControlId::Bar).Width()};
+                    // A reading of a window that closed meanwhile says nothing; one that
+                    // came back empty gives way to the next whole one.
+                    if (!number.Shown()) {
+                        continue;
+                    }
+                    const auto [sight, added] = seen.try_emplace(text, now);
+                    if (!added && !now.sentenceBefore.empty() && !now.sentenceAfter.empty() &&
+                        (sight->second.sentenceBefore.empty() ||
+                         sight->second.sentenceAfter.empty())) {
+                        sight->second = now;
                     }
                 }
                 return all;
