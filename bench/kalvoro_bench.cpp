@@ -17,16 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "power/power_actions.h"
 #include "simulated_clock.h"
-#include "ui/desktop.h"
 #include "ui/program.h"
 
-namespace {
-
-std::atomic<std::uint64_t> heapAllocations{0};
-
-}  // namespace
+static std::atomic<std::uint64_t> heapAllocations{0};
 
 // The array, nothrow and sized forms call these by default. Kept out of line:
 // inlined, the compiler takes the free of what new returned for a mismatch.
@@ -68,7 +62,6 @@ constexpr Stream kStreams[] = {
 };
 
 struct Tally {
-    std::uint64_t days = 0;
     std::uint64_t due = 0;     // times the clock ran into the entered second
     std::uint64_t missed = 0;  // of those, with no countdown opened for them
     std::uint64_t falseTriggers = 0;
@@ -307,7 +300,6 @@ void SimulatedDay::Run(Tally& tally) const {
             tally.latencies.push_back(static_cast<std::int32_t>(clock.wall - last->wall));
         }
     }
-    ++tally.days;
     for (const Arrival& arrival : arrivals) {
         ++tally.due;
         tally.missed += arrival.opened ? 0 : 1;
@@ -452,14 +444,14 @@ int main(int argc, char** argv) {
         Row("1. Missed / false triggers (simulated)", std::string{kStreams[i].name},
             Grouped(t.missed) + (t.missed == 0 ? "" : Printed(" (%.2f %%)", share)) + " / " +
                 Grouped(t.falseTriggers),
-            Grouped(t.days) + " days, " + Grouped(t.due) + " due");
+            Grouped(days) + " days, " + Grouped(t.due) + " due");
     }
     for (std::size_t i = 0; i < std::size(kStreams); ++i) {
         // Nothing comes due when the clock jumps or sleeps over the second.
         if (std::vector<std::int32_t>& latencies = tallies[i].latencies; !latencies.empty()) {
             Row("2. Latency median / p99 (simulated)", std::string{kStreams[i].name},
                 QuantileMs(latencies, 0.5, "%.1f / ") + QuantileMs(latencies, 0.99, "%.1f ms"),
-                Grouped(tallies[i].days) + " days");
+                Grouped(days) + " days");
         }
     }
     const std::string builds[] = {"x86_64", "i686"};
@@ -468,12 +460,11 @@ int main(int argc, char** argv) {
             measured("latency " + build), measured("runs " + build));
     }
     for (const Workload& workload : kWorkloads) {
-        Row("3. Instructions per tick (callgrind)", workload.name + std::string{" tick"},
+        const std::string tick = workload.name + std::string{" tick"};
+        Row("3. Instructions per tick (callgrind)", tick,
             measured("instructions " + std::string{workload.name}));
-    }
-    for (const Workload& workload : kWorkloads) {
         const double perTick = AllocationsPerTick(workload, 100'000);
-        Row("3. Heap allocations per tick, steady state", workload.name + std::string{" tick"},
+        Row("3. Heap allocations per tick, steady state", tick,
             perTick == 0 ? "0" : Printed("%.3f", perTick), "100 000 ticks");
     }
     for (const std::string& build : builds) {
