@@ -14,6 +14,7 @@
 
 #include "countdown/countdown.h"
 #include "countdown/countdown_kind.h"
+#include "fakes/fakes.h"
 #include "power/power_log.h"
 #include "ui/qt/core_events.h"
 #include "ui/qt/countdown_window.h"
@@ -23,19 +24,14 @@
 namespace kalvoro::qt::testing {
 namespace {
 
-// One millisecond before a second boundary: the clock timer, aimed just past
-// the next boundary, then ticks every few milliseconds.
-class SetClock final : public Clock {
-  public:
-    LocalTime now() const override { return time; }
-    LocalTime time{2026, 12, 6, 4, 30, 24, 999};
-};
-
 // The program on Qt's widgets, its power actions written down, not done.
 class Harness {
   public:
     explicit Harness(NotificationArea area = NotificationArea::SystemTray)
         : frontEnd_(clock_, power_, area) {
+        // One millisecond before a second boundary: the clock timer, aimed just
+        // past the next boundary, then ticks every few milliseconds.
+        clock_.time = {2026, 12, 6, 4, 30, 24, 999};
         frontEnd_.Start();
     }
     const Program& program() const { return frontEnd_.program(); }
@@ -43,7 +39,7 @@ class Harness {
     void SetSecond(int second) { clock_.time.second = second; }
 
   private:
-    SetClock clock_;
+    kalvoro::testing::FakeClock clock_;
     std::vector<std::string> powerCalls_;
     PowerLog power_{[this](std::string_view line) { powerCalls_.emplace_back(line); }};
     FrontEnd frontEnd_;
