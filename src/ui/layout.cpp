@@ -228,6 +228,10 @@ int TwipsToPixels(double twips, int dpi) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
+int PixelsFrom96(int pixels, int dpi) {
+    return TwipsToPixels(pixels * 15, dpi);
+}
+
 int FontPixelHeight(const Font& font, int dpi) {
     return static_cast<int>(std::lround(font.centipoints * dpi / 7200.0));
 }

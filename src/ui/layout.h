@@ -115,6 +115,9 @@ const Control* FindControl(const WindowLayout& layout, ControlId id);
 
 // pixels = twips × dpi / 1440, rounded to the nearest pixel.
 int TwipsToPixels(double twips, int dpi);
+// A length given in pixels of a 96-dpi screen, such as the background
+// picture's own size, grown with the screen as the twips are.
+int PixelsFrom96(int pixels, int dpi);
 // The character height of a font on a screen of that dpi, rounded.
 int FontPixelHeight(const Font& font, int dpi);
 

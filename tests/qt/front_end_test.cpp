@@ -531,6 +531,14 @@ void FrontEndTest::windowsFollowTheLayoutTables() {
             for (const layout::Control& control : table.controls) {
                 VerifyControl(*built, table.defaultFont, control, dpi);
             }
+            if (id == WindowId::Form1) {
+                // The picture grows with the controls: a point of its ellipse, where
+                // no control covers it, is drawn where it lies at 96 dpi, scaled.
+                const QColor own = QImage(QStringLiteral(":/fond.gif")).pixelColor(262, 120);
+                const QColor drawn = built->grab().toImage().pixelColor(
+                    layout::PixelsFrom96(262, dpi), layout::PixelsFrom96(120, dpi));
+                QCOMPARE(drawn.name(), own.name());
+            }
         }
     }
 }

@@ -35,12 +35,20 @@ constexpr Text kTexts[] = {
 constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
+// The picture's own pixels are those of a 96-dpi screen: on a denser one it
+// grows with the controls, so that it stays behind them as drawn.
+QPixmap ScaledPicture(const QPixmap& picture, int dpi) {
+    return picture.scaled(layout::PixelsFrom96(picture.width(), dpi),
+                          layout::PixelsFrom96(picture.height(), dpi), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(CoreEvents& events, int dpi)
     : LayoutWindow(layout::LayoutOf(WindowId::Form1), dpi, kFrame),
       events_(events),
-      background_(QStringLiteral(":/fond.gif")) {
+      background_(ScaledPicture(QPixmap(QStringLiteral(":/fond.gif")), dpi)) {
     setWindowIcon(QIcon(QStringLiteral(":/kalvoro.ico")));
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     QGuiApplication::primaryScreen()->availableGeometry()));

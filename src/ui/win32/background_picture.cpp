@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "ui/layout.h"
+
 namespace kalvoro::win32 {
 
 namespace {
@@ -40,7 +42,7 @@ BackgroundPicture::~BackgroundPicture() {
     }
 }
 
-void BackgroundPicture::Load(HINSTANCE instance, int resourceId) {
+void BackgroundPicture::Load(HINSTANCE instance, int resourceId, int dpi) {
     LONG bytes = 0;
     IStream* stream = StreamOfResource(instance, resourceId, bytes);
     if (stream == nullptr) {
@@ -53,12 +55,14 @@ void BackgroundPicture::Load(HINSTANCE instance, int resourceId) {
     if (FAILED(loaded)) {
         return;
     }
-    // The pixel size is that of the decoded bitmap: the picture is never scaled.
+    // The decoded bitmap's pixel size is its size at 96 dpi: on a denser
+    // screen it grows with the controls, so that it stays behind them as drawn.
     OLE_HANDLE handle = 0;
     picture->get_Handle(&handle);
     BITMAP decoded{};
     GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof decoded, &decoded);
-    size_ = {decoded.bmWidth, decoded.bmHeight};
+    size_ = {layout::PixelsFrom96(decoded.bmWidth, dpi),
+             layout::PixelsFrom96(decoded.bmHeight, dpi)};
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);
@@ -71,6 +75,9 @@ void BackgroundPicture::Load(HINSTANCE instance, int resourceId) {
     HGDIOBJ old = SelectObject(memory, bitmap_);
     const RECT all{0, 0, size_.cx, size_.cy};
     FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    // Averaged when stretched, not one source pixel of every few kept.
+    SetStretchBltMode(memory, HALFTONE);
+    SetBrushOrgEx(memory, 0, 0, nullptr);
     // The source rectangle is in HIMETRIC, from the bottom up.
     picture->Render(memory, 0, 0, size_.cx, size_.cy, 0, height, width, -height, nullptr);
     SelectObject(memory, old);

@@ -5,7 +5,8 @@
 namespace kalvoro::win32 {
 
 // The main window's background: a GIF resource decoded once by OLE (which
-// Windows XP has) into a bitmap, drawn unscaled at the client's top-left.
+// Windows XP has) into a bitmap of its size at the screen's dpi, drawn at the
+// client's top-left.
 class BackgroundPicture {
   public:
     BackgroundPicture() = default;
@@ -13,7 +14,7 @@ class BackgroundPicture {
     BackgroundPicture& operator=(const BackgroundPicture&) = delete;
     ~BackgroundPicture();
 
-    void Load(HINSTANCE instance, int resourceId);
+    void Load(HINSTANCE instance, int resourceId, int dpi);
     // Fills the client area white and draws the picture over it.
     void Paint(HWND window, HDC dc) const;
 

@@ -58,7 +58,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Open() {
-    background_.Load(instance_, IDR_FOND);
+    background_.Load(instance_, IDR_FOND, dpi_);
     RegisterWindowClass(instance_, kClassName, icon_, smallIcon_);
     Create(instance_, kClassName, layout::LayoutOf(WindowId::Form1), kStyle, 0, dpi_);
 }
