@@ -13,7 +13,6 @@
 #include <QtTest>
 
 #include "countdown/countdown.h"
-#include "countdown/countdown_kind.h"
 #include "fakes/fakes.h"
 #include "power/power_log.h"
 #include "ui/qt/core_events.h"
@@ -137,16 +136,6 @@ const QString kRestart = QStringLiteral("&Redémarrer l'ordinateur");
 class NoEvents final : public CoreEvents {
   public:
     void Deliver(const std::function<void(Program&)>&) override {}
-};
-
-class NoHost final : public CountdownHost {
-  public:
-    void SetTopmost(WindowId) override {}
-    void StartTimer(WindowId, CountdownTimer) override {}
-    void StopTimer(WindowId, CountdownTimer) override {}
-    void Present(WindowId) override {}
-    void ShowWithoutActivating(WindowId) override {}
-    void CloseAllWindows() override {}
 };
 
 QString Utf8(std::string_view text) {
@@ -545,15 +534,14 @@ void FrontEndTest::windowsFollowTheLayoutTables() {
 
 void FrontEndTest::numberStandsInTheGap() {
     NoEvents events;
-    NoHost host;
-    PowerLog power([](std::string_view) {});
     for (const int dpi : {96, 120, 144, 192}) {
         for (const ActionKind action :
              {ActionKind::PowerOff, ActionKind::Restart, ActionKind::Standby}) {
-            const CountdownKind& kind = CountdownKindOf(action);
-            Countdown countdown(kind, host, power);
-            CountdownWindow window(kind.window, events, dpi);
-            countdown.Form_Load();
+            // The countdown of the core's own tests, shown in this front end's window.
+            kalvoro::testing::Harness core;
+            core.program.OpenCountdown(action);
+            Countdown& countdown = *core.program.countdown();
+            CountdownWindow window(countdown.window(), events, dpi);
             const auto& sentence = *window.findChild<QLabel*>(QStringLiteral("Label3"));
             const auto& number = *window.findChild<QLabel*>(QStringLiteral("Label2"));
             // "12" and "9" (the first narrow sentence) with a blank to spare,
