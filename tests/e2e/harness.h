@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "ui/layout.h"
+#include "win32_text/text.h"
 
 // What the driver does to the program and reads of it, by window messages.
 namespace e2e {
 
 using kalvoro::layout::ControlId;
+using kalvoro::win32::Utf8;
+using kalvoro::win32::Wide;
 using std::chrono::milliseconds;
 
 inline constexpr UINT kHandledWithinMs = 5000;
@@ -33,22 +36,6 @@ bool WaitUntil(Condition holds, milliseconds timeout = kPatience, DWORD pollMs =
         }
     }
     return true;
-}
-
-inline std::string Utf8(std::wstring_view text) {
-    std::string out(text.size() * 3, '\0');
-    out.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                            static_cast<int>(out.size()), nullptr, nullptr)));
-    return out;
-}
-
-inline std::wstring Wide(std::string_view utf8) {
-    std::wstring out(utf8.size(), L'\0');
-    out.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
-                            static_cast<int>(out.size()))));
-    return out;
 }
 
 inline std::string Quoted(std::wstring_view text) {
