@@ -429,15 +429,24 @@ struct Run {
                  const bool selected = Selected(Named(line[1]), &marks);
                  Check(selected, line.label, "read " + marks);
              }},
-            {"example-from-start",  // its first character not scrolled off the entry's left edge
+            {"example-whole",  // from its first character to its last inside the text's frame
              [&] {
                  const Window entry = P().Control(ControlId::TxTChoix);
                  WaitUntil([&] { return entry.Text() == kExample; });
-                 LRESULT place = -1;
-                 entry.Send(EM_POSFROMCHAR, 0, 0, &place);
-                 const int x = static_cast<short>(LOWORD(place));
-                 Check(entry.Text() == kExample && place != -1 && x >= 0, line.label,
-                       "read " + Quoted(entry.Text()) + " from x " + std::to_string(x));
+                 RECT frame{};
+                 LRESULT first = -1;
+                 LRESULT last = -1;
+                 const bool read = entry.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&frame)) &&
+                                   entry.Send(EM_POSFROMCHAR, 0, 0, &first) &&
+                                   entry.Send(EM_POSFROMCHAR, kExample.size() - 1, 0, &last);
+                 const int left = static_cast<short>(LOWORD(first));
+                 const int right = static_cast<short>(LOWORD(last)) + Width(kExample.substr(52));
+                 Check(entry.Text() == kExample && read && first != -1 && last != -1 &&
+                           left >= frame.left && right <= frame.right,
+                       line.label,
+                       "read " + Quoted(entry.Text()) + " from x " + std::to_string(left) + " to " +
+                           std::to_string(right) + " in " + std::to_string(frame.left) + ".." +
+                           std::to_string(frame.right));
              }},
             {"only-arming",
              [&] {
