@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the tests of the Linux desktop front end from a built tree (default
-# build/linux): the windows under Qt's offscreen platform, and the logind power
-# actions against python-dbusmock's logind on a private system bus that this
-# script starts and stops again.
+# build/linux): the windows under Qt's offscreen platform and again on a bare
+# X server (Xvfb), and the logind power actions against python-dbusmock's
+# logind on a private system bus; this script starts and stops both servers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tests_dir="${1:-build/linux}/tests/qt"
@@ -47,9 +47,19 @@ started+=($!)
 wait_for dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.GetNameOwner string:org.freedesktop.login1
 
+# A bare X server of our own, for the window tests once more on xcb: there a
+# window that does not ask for the focus does not get it, while the offscreen
+# platform gives it to every window shown.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+started+=($!)
+wait_for test -s "$work/display"
+
 failed=0
 for test in kalvoro_qt_front_end_test kalvoro_logind_test; do
     echo "== $test"
     "$tests_dir/$test" -silent || failed=1
 done
+echo "== kalvoro_qt_front_end_test on xcb"
+DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb \
+    "$tests_dir/kalvoro_qt_front_end_test" -silent || failed=1
 exit "$failed"
