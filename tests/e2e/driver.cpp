@@ -436,11 +436,13 @@ struct Run {
                  RECT frame{};
                  LRESULT first = -1;
                  LRESULT last = -1;
+                 const std::size_t lastAt = kExample.size() - 1;
                  const bool read = entry.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&frame)) &&
                                    entry.Send(EM_POSFROMCHAR, 0, 0, &first) &&
-                                   entry.Send(EM_POSFROMCHAR, kExample.size() - 1, 0, &last);
+                                   entry.Send(EM_POSFROMCHAR, lastAt, 0, &last);
                  const int left = static_cast<short>(LOWORD(first));
-                 const int right = static_cast<short>(LOWORD(last)) + Width(kExample.substr(52));
+                 const int right =
+                     static_cast<short>(LOWORD(last)) + Width(kExample.substr(lastAt));
                  Check(entry.Text() == kExample && read && first != -1 && last != -1 &&
                            left >= frame.left && right <= frame.right,
                        line.label,

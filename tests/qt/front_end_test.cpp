@@ -19,6 +19,7 @@
 #include "ui/qt/core_events.h"
 #include "ui/qt/countdown_window.h"
 #include "ui/qt/front_end.h"
+#include "ui/qt/layout_widgets.h"
 #include "ui/qt/main_window.h"
 
 namespace kalvoro::qt::testing {
@@ -139,10 +140,6 @@ class NoEvents final : public CoreEvents {
     void Deliver(const std::function<void(Program&)>&) override {}
 };
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QColor ColourOf(const layout::Colour& colour) {
     return QColor::fromRgb(colour.rgb);
 }
@@ -150,14 +147,14 @@ QColor ColourOf(const layout::Colour& colour) {
 void VerifyControl(const QWidget& window, const layout::Font& defaultFont,
                    const layout::Control& control, int dpi) {
     using layout::ControlKind;
-    auto* widget = window.findChild<QWidget*>(Utf8(control.name));
+    auto* widget = window.findChild<QWidget*>(FromUtf8(control.name));
     QVERIFY2(widget != nullptr, control.name.data());
     const auto px = [dpi](layout::Twips twips) { return layout::TwipsToPixels(twips, dpi); };
     const layout::Box& box = control.place;
     // The number's left edge follows the font at hand (numberStandsInTheGap).
     const int left = control.id == layout::ControlId::Number ? widget->x() : px(box.left);
     QCOMPARE(widget->geometry(), QRect(left, px(box.top), px(box.width), px(box.height)));
-    QCOMPARE(widget->property("text").toString(), Utf8(control.text));
+    QCOMPARE(widget->property("text").toString(), FromUtf8(control.text));
     const bool field = control.kind == ControlKind::TextField;
     if (control.foreground.source == layout::Colour::Source::Rgb) {
         QCOMPARE(widget->palette().color(field ? QPalette::Text : QPalette::WindowText),
@@ -512,7 +509,7 @@ void FrontEndTest::windowsFollowTheLayoutTables() {
             };
             QCOMPARE(built->size(), QSize(px(table.clientWidth), px(table.clientHeight)));
             QCOMPARE(built->minimumSize(), built->maximumSize());
-            QCOMPARE(built->windowTitle().trimmed(), Utf8(table.title));
+            QCOMPARE(built->windowTitle().trimmed(), FromUtf8(table.title));
             QCOMPARE(built->palette().color(QPalette::Window), ColourOf(table.background));
             if (table.clientOrigin) {
                 QCOMPARE(built->geometry().topLeft(),
