@@ -311,7 +311,8 @@ struct Run {
              [&] {
                  return requests.size() == 1 && last(NIM_ADD) && requests[0].id == 1 &&
                         requests[0].flags == (NIF_MESSAGE | NIF_ICON | NIF_TIP) &&
-                        requests[0].callbackMessage == WM_MOUSEMOVE;
+                        requests[0].callbackMessage == WM_MOUSEMOVE &&
+                        requests[0].tip == L"Kalvoro XP";
              }},
             {"second-add-refused", [&] { return requests.size() == 2 && !requests[1].granted; }},
             {"added-again", [&] { return requests.size() == 2 && last(NIM_ADD); }},

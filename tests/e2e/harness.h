@@ -272,6 +272,7 @@ struct TrayRequest {
     DWORD message;  // NIM_ADD, NIM_MODIFY, NIM_DELETE
     UINT id, flags, callbackMessage;
     bool granted;
+    std::wstring tip;  // as the shell shows it
 };
 class FakeTray {
   public:
@@ -313,11 +314,15 @@ class FakeTray {
   private:
     static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        std::uint32_t head[4];  // the record's hWnd, uID, uFlags and uCallbackMessage
-        if (message != WM_COPYDATA || data->lpData == nullptr || data->cbData < sizeof head) {
+        // The record's hWnd, uID, uFlags and uCallbackMessage, then its tip.
+        std::uint32_t head[4];
+        wchar_t tip[128];
+        if (message != WM_COPYDATA || data->lpData == nullptr ||
+            data->cbData < sizeof head + sizeof tip) {
             return DefWindowProcW(window, message, wParam, lParam);
         }
         std::memcpy(head, data->lpData, sizeof head);
+        std::memcpy(tip, static_cast<const char*>(data->lpData) + sizeof head, sizeof tip);
         const auto owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<int>(head[0])));
         const auto nim = static_cast<DWORD>(data->dwData);
         EnterCriticalSection(&lock_);
@@ -325,7 +330,8 @@ class FakeTray {
             icons_, [&](const auto& known) { return known.owner == owner && known.id == head[1]; });
         const bool granted =
             nim == NIM_ADD ? icon == icons_.end() : icon != icons_.end() && nim <= NIM_DELETE;
-        requests_.push_back({owner, nim, head[1], head[2], head[3], granted});
+        requests_.push_back({owner, nim, head[1], head[2], head[3], granted,
+                             std::wstring(tip, std::find(tip, std::end(tip), L'\0'))});
         if (granted && nim == NIM_ADD) {
             icons_.push_back(requests_.back());
         } else if (granted && nim == NIM_DELETE) {
