@@ -273,6 +273,7 @@ void FrontEndTest::optionClicksAndArrowKeysSelect() {
         Qt::Key key;
         ActionKind selected;
         const char* option;
+        Qt::MouseButton button = Qt::LeftButton;
     };
     const Step steps[] = {
         {nullptr, Qt::Key_Down, ActionKind::Restart, "Reboot"},
@@ -282,12 +283,13 @@ void FrontEndTest::optionClicksAndArrowKeysSelect() {
         {"Label2", {}, ActionKind::Restart, "Reboot"},
         {"Veille", {}, ActionKind::Standby, "Veille"},
         {"Label3", {}, ActionKind::PowerOff, "Arrêter"},
+        {"Label2", {}, ActionKind::PowerOff, "Arrêter", Qt::RightButton},  // not a click
     };
     QVERIFY(QTest::qWaitForWindowActive(Window(QStringLiteral("Form1"))));
     Control("Arrêter")->setFocus();
     for (const Step& step : steps) {
         if (step.clicked != nullptr) {
-            QTest::mouseClick(Control(step.clicked), Qt::LeftButton);
+            QTest::mouseClick(Control(step.clicked), step.button);
         } else {
             QTest::keyClick(Window(QStringLiteral("Form1"))->focusWidget(), step.key);
         }
@@ -501,7 +503,12 @@ void FrontEndTest::windowsFollowTheLayoutTables() {
             if (id == WindowId::Form1) {
                 built = std::make_unique<MainWindow>(events, dpi);
             } else {
-                built = std::make_unique<CountdownWindow>(id, events, dpi);
+                auto countdown = std::make_unique<CountdownWindow>(id, events, dpi);
+                // The bar's ticks every 10 ms, exactly; the number's every second.
+                QCOMPARE(countdown->Timer(CountdownTimer::Timer1).interval(), 10);
+                QCOMPARE(countdown->Timer(CountdownTimer::Timer1).timerType(), Qt::PreciseTimer);
+                QCOMPARE(countdown->Timer(CountdownTimer::Timer2).interval(), 1000);
+                built = std::move(countdown);
             }
             const layout::WindowLayout& table = layout::LayoutOf(id);
             const auto px = [dpi](layout::Twips twips) {
