@@ -106,6 +106,13 @@ BOOL CALLBACK AddProperty(HWND, LPWSTR name, HANDLE value, ULONG_PTR text) {
     return TRUE;
 }
 
+// A window of the driver's own, which takes the focus as another program's would.
+HWND Elsewhere() {
+    static const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8,
+                                               nullptr, nullptr, nullptr, nullptr);
+    return window;
+}
+
 // A step: its words, then the name of its check.
 struct Line {
     std::vector<std::string_view> words;
@@ -271,6 +278,9 @@ struct Run {
                  return countdown.Text().empty() &&
                         (countdown.Style(GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
              }},
+            {"countdown-focused",
+             [&] { return GetForegroundWindow() == program.Countdown().handle; }},
+            {"focus-elsewhere", [&] { return GetForegroundWindow() == Elsewhere(); }},
             {"countdown-topmost",
              [&] { return (program.Countdown().Style(GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
             {"no-countdown", [&] { return program.Countdown().handle == nullptr; }},
@@ -390,6 +400,7 @@ struct Run {
                                              : static_cast<int>(IndexOf(kMenuItems, line[1])) + 1);
              }},
             {"escape", [&] { P().Menu().Post(WM_KEYDOWN, VK_ESCAPE); }},
+            {"focus-elsewhere", [&] { SetForegroundWindow(Elsewhere()); }},
             {"ok-box", [&] { P().PressOk(); }},
             {"restart-tray", [&] { FakeTray::Restart(); }},
             {"show-main", [&] { ShowWindowAsync(Main().handle, SW_SHOWNA); }},  // from outside
