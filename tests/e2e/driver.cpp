@@ -441,6 +441,20 @@ struct Run {
                  Check(ok, line.label, seen);
              }},
             {"pointer-sweep", [&] { PointerSweep(line.label); }},
+            {"bar-moves",  // while the number stands: three chances, for a tick may come between
+             [&] {
+                 const Window bar = P().Control(ControlId::Bar);
+                 const Window number = P().Control(ControlId::Number);
+                 bool moved = false;
+                 for (int chance = 0; chance < 3 && !moved; ++chance) {
+                     const std::wstring standing = number.Text();
+                     const int width = bar.Width();
+                     moved =
+                         WaitUntil([&] { return bar.Width() != width; }, milliseconds{1500}, 1) &&
+                         number.Text() == standing;
+                 }
+                 Check(moved, line.label);
+             }},
             {"storm", [&] { Storm(); }},
             {"opened", [&] { Opened(); }},
             {"midway", [&] { Midway(); }},
