@@ -281,6 +281,13 @@ struct Run {
             {"countdown-focused",
              [&] { return GetForegroundWindow() == program.Countdown().handle; }},
             {"focus-elsewhere", [&] { return GetForegroundWindow() == Elsewhere(); }},
+            {"close-box-only",  // "=main" or "=countdown"
+             [&] {
+                 const Window window = arg == "main" ? Main() : program.Countdown();
+                 const LONG style = window.Style(GWL_STYLE);
+                 return (style & WS_SYSMENU) != 0 &&
+                        (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0;
+             }},
             {"countdown-topmost",
              [&] { return (program.Countdown().Style(GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
             {"no-countdown", [&] { return program.Countdown().handle == nullptr; }},
@@ -555,18 +562,27 @@ struct Run {
                   std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 1,
               "it is centred on the screen", Seen(frame));
         const std::string misplaced = Misplaced(form);
-        Check(
-            misplaced.empty(),
-            "its controls stand at their places, scaled to " + std::to_string(setting.dpi) + " dpi",
-            misplaced);
+        Check(misplaced.empty(),
+              "its controls stand at their places, scaled to " + std::to_string(setting.dpi) +
+                  " dpi, the entries read-only and centred as laid out",
+              misplaced);
     }
 
-    // The shown controls that stand elsewhere than their layout places at this
-    // dpi. The number may stand further right where the sentence's font draws
-    // wider than the layout assumed; the bar grows from its place.
+    // The controls that stand elsewhere than their layout places at this dpi,
+    // or whose entry is not read-only or centred as laid out. The number may
+    // stand further right where the sentence's font draws wider than the
+    // layout assumed; the bar grows from its place.
     std::string Misplaced(const layout::WindowLayout& form) const {
         std::string misplaced;
         for (const layout::Control& control : form.controls) {
+            const auto style = static_cast<unsigned>(P().Control(control.id).Style(GWL_STYLE));
+            const auto has = [&](unsigned flag) { return (control.flags & flag) != 0; };
+            if (control.kind == layout::ControlKind::TextField &&
+                (((style & ES_READONLY) != 0) != has(layout::kReadOnly) ||
+                 ((style & ES_CENTER) != 0) != has(layout::kCentred))) {
+                misplaced += " " + std::to_string(static_cast<int>(control.id)) + " styled " +
+                             std::to_string(style);
+            }
             RECT seen = P().Control(control.id).Place();
             const RECT place = Scaled(control.place, setting.dpi);
             if (control.id == ControlId::Bar) {
