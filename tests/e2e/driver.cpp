@@ -270,6 +270,17 @@ struct Run {
         const std::pair<std::string_view, std::function<bool()>> facts[] = {
             {"main-shown", [&] { return Main().Shown(); }},
             {"main-hidden", [&] { return !Main().Shown(); }},
+            // A window has a taskbar button when shown unowned and not a tool window.
+            {"on-task-list",
+             [&] {
+                 return GetWindow(Main().handle, GW_OWNER) == nullptr &&
+                        (Main().Style(GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW)) == 0;
+             }},
+            {"off-task-list",
+             [&] {
+                 return GetWindow(Main().handle, GW_OWNER) != nullptr &&
+                        (Main().Style(GWL_EXSTYLE) & WS_EX_APPWINDOW) == 0;
+             }},
             {"main-topmost", [&] { return (Main().Style(GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
             {"countdown-shown", [&] { return program.Countdown().Shown(); }},
             {"countdown-tool",  // untitled, off the task list
