@@ -41,6 +41,8 @@ TEST(NumberPlace, KeepsTheLayoutPlaceWhileTheNumbersFitAndMovesOtherwise) {
         {WindowId::Form2, 96, 7, 3, 8 + 28 * 7 + 3 * 3 + 3},  // the last word runs past it
         {WindowId::Form4, 96, 7, 3, 8 + 16 * 7 + 3 * 3 + 3},
         {WindowId::Form2, 144, 9, 4, 12 + 28 * 9 + 3 * 4 + 4},  // "9" too close to "seconde"
+        {WindowId::Form2, 96, 6, 3, 8 + 28 * 6 + 3 * 3 + 3},    // "-1" runs into "seconde"
+        {WindowId::Form4, 96, 6, 4, -1},  // "-1" ends right where the gap does
     };
     for (const Case& c : cases) {
         const int expected = c.expected < 0 ? LayoutPlace(c.window, c.dpi) : c.expected;
