@@ -90,16 +90,7 @@ constexpr std::int64_t kMaxLoadDelay = 2 * kSecond;
 constexpr std::int64_t kCatchUpSeconds = 5;
 
 // What each draw of a day is for; the ticks' draws come last, one a tick.
-enum Slot : std::uint64_t {
-    kDay,
-    kSecondOfDay,
-    kOpening,
-    kDrift,
-    kPhase,
-    kEvent,
-    kSize,
-    kFirstTick
-};
+enum : std::uint64_t { kDay, kSecondOfDay, kOpening, kDrift, kPhase, kEvent, kSize, kFirstTick };
 
 // Counter-based random numbers, splitmix64's finaliser: the same key and slot
 // always give the same draw.

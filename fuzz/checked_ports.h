@@ -83,8 +83,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
 
     void Load(WindowId window) override {
         Called();
-        Require(window != WindowId::Form1 && !countdown,
-                "a window loaded twice, or two countdowns");
+        Require(window != WindowId::Form1 && !countdown, "a window loaded twice or two countdowns");
         countdown = window;
         timersRunning = {};
         barTicks = 0;
@@ -117,8 +116,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
     void ArmClockTimer(std::chrono::milliseconds delay) override {
         Used(WindowId::Form1);
         // The next second, or the one after it for the first tick after start.
-        Require(delay.count() > 0 && delay.count() <= 1600,
-                "a clock tick asked for off its second");
+        Require(delay.count() > 0 && delay.count() <= 1600, "a clock tick asked off its second");
     }
     void StartTimer(WindowId window, CountdownTimer timer) override { Timer(window, timer, true); }
     void StopTimer(WindowId window, CountdownTimer timer) override { Timer(window, timer, false); }
@@ -133,7 +131,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
         const Frame& frame = Innermost();
         Require((frame.event == Event::ActivateButton || frame.event == Event::SuspendButton) &&
                     frame.entryWellFormed,
-                "the icon added outside a successful button arm or disarm");
+                "the icon added outside a successful arm or disarm");
         iconPresent = true;
     }
     void DeleteIcon(const IconRecord&) override {

@@ -95,10 +95,8 @@ class Driver {
             },
         };
         events[input_.ConsumeIntegralInRange<std::size_t>(0, insideModalLoop ? 5 : 14)]();
-        Require(form1().SelectedOption() == selected_,
-                "the option selected is not the last chosen");
-        Require(ports_.ended == program_.Ended(),
-                "the program and the desktop disagree on the end");
+        Require(form1().SelectedOption() == selected_, "the option selected is not the last one");
+        Require(ports_.ended == program_.Ended(), "program and desktop disagree on the end");
         Require(depth_ > 0 || !form1().Busy(), "the busy flag left set");
         ports_.FrameOf(Event::Other, program_);  // checks the countdown window loaded
     }
@@ -107,8 +105,7 @@ class Driver {
     void Close(WindowId window, bool quitter) {
         Deliver(Event::Other,
                 [&] { quitter ? form1().Quitter_Click() : program_.CloseBox(window); });
-        Require(window != WindowId::Form1 || ports_.ended,
-                "the main window closed, the program runs");
+        Require(window != WindowId::Form1 || ports_.ended, "the program outlived its main window");
     }
 
     template <typename Click>
