@@ -143,7 +143,6 @@ struct Sight {
     std::wstring sentenceBefore, sentenceAfter;  // read just before and after the number
     RECT number{};
     int sentenceLeft = 0;
-    int bar = 0;
 };
 
 // One row's programs (one of each kind at most) and what its steps remember.
@@ -153,7 +152,6 @@ struct Run {
     HDC dc;  // holding the countdowns' font at this dpi
     std::array<std::unique_ptr<Program>, 3> programs{};
     std::array<HWND, 3> mains{};
-    std::array<int, 3> barAtOpening{};
     std::array<bool, 3> early{};  // its countdown was seen before the entered second
     std::size_t current = 0;
     int kind = -1;  // in a step for a kind: its index
@@ -666,7 +664,6 @@ struct Run {
         Check(FitsTheGap(false, L"12", P().Control(ControlId::Number).Place().left,
                          P().Control(ControlId::Sentence).Place().left, true, seen),
               "\"12\" lies inside the gap with a blank to spare", seen);
-        barAtOpening[current] = P().Control(ControlId::Bar).Width();
     }
 
     void Midway() {
@@ -686,8 +683,7 @@ struct Run {
                     all = false;
                     const std::wstring before = sentence.Text();
                     const std::wstring text = number.Text();
-                    const Sight now{before, sentence.Text(), number.Place(), sentence.Place().left,
-                                    started[i]->Control(ControlId::Bar).Width()};
+                    const Sight now{before, sentence.Text(), number.Place(), sentence.Place().left};
                     // A reading of a window that closed meanwhile says nothing; one that
                     // came back empty gives way to the next whole one.
                     if (!number.Shown()) {
@@ -718,8 +714,6 @@ struct Run {
             Check(seen.contains(L"9"), "after three number ticks the number reads \"9\"");
             Check(nine.sentenceAfter == Sentence(K(), true), "with \"9\" comes the narrow sentence",
                   "read " + Quoted(nine.sentenceAfter));
-            Check(nine.bar > barAtOpening[i], "the bar grows",
-                  std::to_string(barAtOpening[i]) + " then " + std::to_string(nine.bar));
             std::string fit;
             Check(seen.contains(L"9") &&
                       FitsTheGap(true, L"9", nine.number.left, nine.sentenceLeft, true, fit),
