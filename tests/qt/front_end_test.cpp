@@ -172,6 +172,10 @@ void VerifyControl(const QWidget& window, const layout::Font& defaultFont,
     QCOMPARE(widget->font().bold(), font.bold);
     QCOMPARE(widget->isVisibleTo(&window), (control.flags & layout::kHidden) == 0);
     if (auto* entry = qobject_cast<QLineEdit*>(widget)) {
+        if ((control.flags & layout::kFlatBorder) != 0) {
+            // Inside the one-pixel line, as drawn: the table's background.
+            QCOMPARE(entry->grab().toImage().pixelColor(2, 2), ColourOf(control.background));
+        }
         QCOMPARE(entry->isReadOnly(), (control.flags & layout::kReadOnly) != 0);
         QCOMPARE((entry->alignment() & Qt::AlignHCenter) != 0,
                  (control.flags & layout::kCentred) != 0);
