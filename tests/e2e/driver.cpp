@@ -416,7 +416,7 @@ struct Run {
                                              : static_cast<int>(IndexOf(kMenuItems, line[1])) + 1);
              }},
             {"escape", [&] { P().Menu().Post(WM_KEYDOWN, VK_ESCAPE); }},
-            {"focus-elsewhere", [&] { SetForegroundWindow(Elsewhere()); }},
+            {"take-focus", [&] { SetForegroundWindow(Elsewhere()); }},  // from the program
             {"ok-box", [&] { P().PressOk(); }},
             {"restart-tray", [&] { FakeTray::Restart(); }},
             {"show-main", [&] { ShowWindowAsync(Main().handle, SW_SHOWNA); }},  // from outside
