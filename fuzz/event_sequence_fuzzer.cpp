@@ -102,9 +102,8 @@ class Driver {
     }
 
     // Quitter, or the close box of `window`: closing the main window ends the program.
-    void Close(WindowId window, bool quitter) {
-        Deliver(Event::Other,
-                [&] { quitter ? form1().Quitter_Click() : program_.CloseBox(window); });
+    void Close(WindowId window, bool quit) {
+        Deliver(Event::Other, [&] { quit ? form1().Quitter_Click() : program_.CloseBox(window); });
         Require(window != WindowId::Form1 || ports_.ended, "the program outlived its main window");
     }
 
