@@ -30,3 +30,7 @@ if ((${#missing[@]})); then
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# Wine's 32-bit loader and the i686 build are i386 programs.
+source "$(dirname "$0")/i386-programs.sh"
+emulate_i386_programs
