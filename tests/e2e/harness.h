@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -23,13 +24,23 @@ using kalvoro::win32::Utf8;
 using kalvoro::win32::Wide;
 using std::chrono::milliseconds;
 
+// Every time limit stretches by the whole factor in KALVORO_E2E_SLOWDOWN, which
+// the script sets where the program runs under an emulated loader.
+inline int Slowdown() {
+    static const int factor = [] {
+        const char* given = std::getenv("KALVORO_E2E_SLOWDOWN");
+        return std::max(given != nullptr ? std::atoi(given) : 1, 1);
+    }();
+    return factor;
+}
+
 inline constexpr UINT kHandledWithinMs = 5000;
 
 // Waits are for conditions, never for a fixed time: poll often, give up late.
 inline constexpr milliseconds kPatience{8000};
 template <class Condition>
 bool WaitUntil(Condition holds, milliseconds timeout = kPatience, DWORD pollMs = 20) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + timeout * Slowdown();
     for (; !holds(); Sleep(pollMs)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
@@ -54,9 +65,10 @@ struct Window {
     // A sent message has been handled when this returns true; a posted one only delivered.
     bool Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* out = nullptr) const {
         DWORD_PTR result = 0;
-        const bool sent = handle != nullptr &&
-                          SendMessageTimeoutW(handle, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                                              kHandledWithinMs, &result) != 0;
+        const bool sent =
+            handle != nullptr &&
+            SendMessageTimeoutW(handle, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                kHandledWithinMs * static_cast<UINT>(Slowdown()), &result) != 0;
         if (out != nullptr) {
             *out = static_cast<LRESULT>(result);
         }
@@ -176,7 +188,8 @@ class Program {
     }
 
     bool WaitForExit(milliseconds timeout) const {
-        return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
+        return WaitForSingleObject(process_.hProcess,
+                                   static_cast<DWORD>(timeout.count() * Slowdown())) ==
                WAIT_OBJECT_0;
     }
     bool Alive() const { return process_.hProcess != nullptr && !WaitForExit(milliseconds{0}); }
