@@ -684,9 +684,10 @@ struct Run {
                     const std::wstring before = sentence.Text();
                     const std::wstring text = number.Text();
                     const Sight now{before, sentence.Text(), number.Place(), sentence.Place().left};
-                    // A reading of a window that closed meanwhile says nothing; one that
-                    // came back empty gives way to the next whole one.
-                    if (!number.Shown()) {
+                    // A reading of a window that closed meanwhile says nothing (its
+                    // controls go one by one, the sentence's place reads 0 once it
+                    // has gone); one that came back empty gives way to the next whole one.
+                    if (!number.Shown() || !sentence.Shown()) {
                         continue;
                     }
                     const auto [sight, added] = seen.try_emplace(text, now);
