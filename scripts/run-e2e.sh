@@ -13,11 +13,13 @@
 # KALVORO_E2E_BUILD=<dir> builds in <dir>-x86_64 and <dir>-i686 instead of the
 # presets' own directories.
 #
-# Each lane (a density and one or both builds) has a fresh Wine prefix of its
-# own in a temporary directory, with its own wineserver; the lanes run side by
-# side, the long 96 dpi suite split in two. Everything started is
-# ended by its id. A run passes only on the driver's own closing line
-# "N passed, 0 failed", never on Wine's exit code.
+# One Wine prefix is booted per run; each lane (a density and one or both
+# builds) works in a copy of it, with the density set before its first program
+# and a wineserver of its own; the lanes run side by side, the long 96 dpi
+# suite split in two. Everything started is ended by its id. A run passes only
+# on the driver's own closing line "N passed, 0 failed", never on Wine's exit
+# code. Where i386 programs run under emulation (scripts/i386-programs.sh),
+# the driver's time limits stretch with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,8 +43,9 @@ while (($#)); do
     esac
 done
 
-# Loaders: the 64-bit one for the x86_64 build; /usr/bin/wine picks the 32-bit
-# one, which exists only with Debian's wine32:i386.
+# Loaders: the 64-bit one for the x86_64 build and for Wine's own tools, so
+# that nothing of that lane goes through the 32-bit one (/usr/bin/wine picks
+# it, and it exists only with Debian's wine32:i386).
 readonly wine64=/usr/lib/wine/wine64
 readonly wine32=/usr/lib/wine/wine
 for loader in "$wine64" "$wine32"; do
@@ -51,6 +54,12 @@ for loader in "$wine64" "$wine32"; do
         exit 1
     fi
 done
+source scripts/i386-programs.sh
+if i386_programs_emulated; then
+    # Measured: the i686 suite runs at about a third of its native speed.
+    export KALVORO_E2E_SLOWDOWN=3
+    echo "== i386 programs run under qemu-i386: the driver's time limits are three times as long"
+fi
 
 echo "== Building the Windows program and the driver"
 run_dir=$(mktemp -d -t kalvoro-e2e.XXXXXX)
@@ -123,11 +132,12 @@ start_xvfb() {
     exit 1
 }
 
-# A fresh prefix for one lane at one density, its server kept up.
-make_prefix() {
-    local dpi=$1 lane=$2
-    export WINEPREFIX=$run_dir/prefix-$lane
-    wineboot -i >/dev/null 2>&1
+# The run's prefix, booted once with Wine's fonts and the display of the mode;
+# each lane works in a copy of it (make_prefix).
+boot_prefix() {
+    local started=$SECONDS
+    export WINEPREFIX=$run_dir/prefix-base
+    "$wine64" wineboot -i >/dev/null 2>&1
     # Wine's own fonts (package fonts-wine): Marlett for the frames' buttons
     # and MS Sans Serif, which the windows ask for; this Wine does not find
     # them where the package puts them.
@@ -136,15 +146,29 @@ make_prefix() {
     fi
     if [[ $mode == visual ]]; then
         # Unmanaged windows: no two-second stall when a window hides.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     else
         # Windows without any X server.
-        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     fi
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    echo "== Wine prefix booted in $((SECONDS - started)) s"
+}
+
+# One lane's copy of the prefix at one density, its server kept up for the
+# whole run. Wine writes none of its installed files in place, so they are
+# shared as hard links; the registry, which the density changes, is the
+# lane's own.
+make_prefix() {
+    local dpi=$1 lane=$2
+    export WINEPREFIX=$run_dir/prefix-$lane
+    cp -al "$run_dir/prefix-base" "$WINEPREFIX"
+    cp --remove-destination "$run_dir"/prefix-base/*.reg "$WINEPREFIX/"
+    "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         >/dev/null 2>&1
-    # The processes of the boot (the desktop among them) started before these
-    # settings: end them, then keep one server up for the whole run.
+    # The processes that reg started read the old density: end them, then
+    # start the server that stays.
     wineserver -k 2>/dev/null || true
     wineserver -w
     wineserver -f -p >/dev/null 2>&1 &
@@ -156,7 +180,8 @@ loader_of() {
 }
 
 # Runs the driver of one build in the current prefix; its arguments follow
-# the program, the work directory and the density. Output goes to the file.
+# the program, the work directory and the density. Output goes to the file,
+# what the loader or Wine said to <file>.err.
 drive() {
     local arch=$1 dpi=$2 output=$3
     shift 3
@@ -165,7 +190,23 @@ drive() {
     mkdir -p "$work"
     "$(loader_of "$arch")" "$bin/kalvoro-e2e-driver.exe" \
         "$(windows_path "$bin/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" "$dpi" \
-        "$@" 2>/dev/null >"$output" || true
+        "$@" 2>"$output.err" >"$output" || true
+}
+
+# A run's closing line, or in one line why there is none.
+outcome() {
+    local output=$1 summary reason
+    summary=$(tail -n 1 "$output" 2>/dev/null || true)
+    if [[ $summary =~ ^[0-9]+\ passed,\ [0-9]+\ failed$ ]]; then
+        echo "$summary"
+        return
+    fi
+    reason=$(grep -v '^[[:space:]]*$' "$output.err" 2>/dev/null | tail -n 1 || true)
+    if [[ -s $output ]]; then
+        echo "the driver stopped before its closing line: ${reason:-nothing on standard error}"
+    else
+        echo "the driver printed nothing: ${reason:-nothing on standard error}"
+    fi
 }
 
 # One lane: "<dpi>:<build>[ <build>]", every round, in a prefix of its own.
@@ -202,6 +243,7 @@ watch_screenshots() {
 case $mode in
     suite)
         started=$SECONDS
+        boot_prefix
         runners=()
         for lane in "${lanes[@]}"; do
             run_lane "$lane" &
@@ -218,7 +260,7 @@ case $mode in
                     output=$run_dir/suite-$arch-$dpi-$round.txt
                     echo "== End-to-end suite, $arch at $dpi dpi (round $round)"
                     cat "$output" 2>/dev/null || true
-                    summary=$(tail -n 1 "$output" 2>/dev/null || true)
+                    summary=$(outcome "$output")
                     echo "== $arch at $dpi dpi: $summary in" \
                         "$(cat "$run_dir/suite-$arch-$dpi-$round.seconds" 2>/dev/null) s"
                     [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]] &&
@@ -232,6 +274,7 @@ case $mode in
         ((passed == repeat)) && succeeded=1
         ;;
     latency)
+        boot_prefix
         make_prefix 96 latency
         for arch in x86_64 i686; do
             echo "== Trigger latency, $arch"
@@ -245,6 +288,7 @@ case $mode in
         ;;
     visual)
         start_xvfb
+        boot_prefix
         make_prefix 96 visual
         shots=$run_dir/screenshots
         mkdir -p "$shots"
