@@ -5,6 +5,9 @@
                          48, 32 and 16 pixels in 16 colours, 256 colours
                          and 32-bit with alpha.
   resources/fond.gif     background picture of the main window, with the logo.
+  resources/linux/icons/<N>.png
+                         the same icon for Linux desktops' hicolor theme,
+                         N x N pixels with alpha, from 16 to 256.
 
 Also writes PNG previews to /tmp/kalvoro-preview-*.png to look at the result.
 Standard library only; the output is the same bytes on every run, so that
@@ -317,6 +320,27 @@ def make_icon_images():
     return [make_icon_image(shrunk[size], size, bpp) for bpp in (4, 8, 32) for size in (48, 32, 16)]
 
 
+# ------------------------------------------------------------ hicolor icons
+
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def master_scale(size, fewest_samples_across=8):
+    """The .ico's master scale where it shrinks evenly to size with as many
+    samples across each pixel as its 48 pixels have (so 16, 32 and 48 are
+    the .ico's own 32-bit images), else the smallest finer scale that does."""
+    scale, step = 8, size // math.gcd(48, size)
+    while scale % step or 48 * scale // size < fewest_samples_across:
+        scale += 1
+    return scale
+
+
+def make_hicolor_icons():
+    """{size: RGBA pixels} of the icon at every hicolor size."""
+    masters = {scale: draw_icon_master(scale) for scale in set(map(master_scale, HICOLOR_SIZES))}
+    return {size: masters[master_scale(size)].shrink(size, size) for size in HICOLOR_SIZES}
+
+
 # ------------------------------------------------------- background picture
 
 # A small hand-made stroke font: cap height 10 units, x-height 6, y down,
@@ -451,18 +475,22 @@ def make_background():
     return palette, list(nearest_indices(pixels, palette))
 
 
-# ----------------------------------------------------------------- previews
+# --------------------------------------------------------------------- PNG
 
-def png_file(width, height, rgb):
+def png_file(width, height, pixels):
+    """An RGB or RGBA PNG, as the pixels have three or four channels."""
     def chunk(kind, data):
         crc = zlib.crc32(kind + data)
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", crc)
-    raw = b"".join(b"\0" + b"".join(bytes(p) for p in rgb[y * width:(y + 1) * width])
+    colour_type = 6 if len(pixels[0]) == 4 else 2
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in pixels[y * width:(y + 1) * width])
                    for y in range(height))
     return (b"\x89PNG\r\n\x1a\n"
-            + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
+
+# ----------------------------------------------------------------- previews
 
 def over(rgba, ground):
     a = rgba[3] / 255.0
@@ -532,6 +560,11 @@ def main():
     images = make_icon_images()
     write(os.path.join(RESOURCES, "kalvoro.ico"), icon_file(images))
     write(PREVIEW + "icon.png", png_file(*icon_sheet(images)))
+
+    icons_dir = os.path.join(RESOURCES, "linux", "icons")
+    os.makedirs(icons_dir, exist_ok=True)
+    for size, pixels in make_hicolor_icons().items():
+        write(os.path.join(icons_dir, f"{size}.png"), png_file(size, size, pixels))
 
     palette, indices = make_background()
     white = palette.index(min(palette, key=lambda c: colour_distance(c, WHITE)))
