@@ -13,6 +13,9 @@ ctest --preset linux
 echo "== Linux desktop program (Qt offscreen; mock logind on a private system bus)"
 bash scripts/run-qt-tests.sh build/linux
 
+echo "== Debian package of the Linux program (built, checked, installed, started offscreen, removed)"
+bash scripts/test-package.sh
+
 echo "== Core unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan
 cmake --build --preset asan
