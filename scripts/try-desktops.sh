@@ -26,6 +26,10 @@ fi
 compositors=("${@:-mutter kwin sway}")
 read -ra compositors <<<"${compositors[*]}"
 program=$(realpath "$program")
+# The program's platform, if the caller chose one; the compositors (KWin is a
+# Qt program too) start without it.
+chosen_platform=${QT_QPA_PLATFORM:-}
+unset QT_QPA_PLATFORM
 shots=${KALVORO_SHOTS:-/tmp/try-desktops}
 # The entered second lies this far ahead of the arming: enough to make the
 # xterm full-screen and to type into it first.
@@ -186,17 +190,19 @@ keys_xdotool() {
     done
 }
 
+# One wtype for all, a Shift first: each wtype brings a new virtual keyboard,
+# and Qt missed the first key after a new keymap.
 keys_wtype() {
-    local key
+    local key args=(-k Shift_L)
     for key; do
         case $key in
-            tab) wtype -k Tab ;;
-            select-all) wtype -M ctrl a -m ctrl ;;
-            enter) wtype -k Return ;;
-            *) wtype -d 30 "$key" ;;
+            tab) args+=(-k Tab) ;;
+            select-all) args+=(-M ctrl -k a -m ctrl) ;;
+            enter) args+=(-k Return) ;;
+            *) args+=("$key") ;;
         esac
-        sleep 0.2
     done
+    wtype -d 30 "${args[@]}"
 }
 
 # Mutter and KWin offer no virtual keyboard to Wayland clients: their own
@@ -441,14 +447,14 @@ try_desktop() {
     started+=($xterm_pid)
     xterm=$(xdotool search --sync --onlyvisible --pid "$xterm_pid" | head -1)
 
-    "$program" >"$work/program.log" 2>&1 &
+    env ${chosen_platform:+QT_QPA_PLATFORM=$chosen_platform} "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
     started+=($program_pid)
     # The program is on X when a window of its own shows there.
     platform=wayland
     wait_for 100 xdotool search --onlyvisible --pid "$program_pid" && platform=xcb
     [[ $platform == xcb ]] && main=$(x11_windows | head -1)
-    fact platform "$platform${QT_QPA_PLATFORM:+ (QT_QPA_PLATFORM=$QT_QPA_PLATFORM)}"
+    fact platform "$platform${chosen_platform:+ (QT_QPA_PLATFORM=$chosen_platform)}"
 
     # Arming: Tab leads from the clock to the entry field, whose text the
     # typing replaces; Enter presses the default button, Activer.
@@ -475,7 +481,7 @@ try_desktop() {
     [[ $platform == wayland ]] && reader=${wayland_reader[$compositor]}
     while (($(date +%s) < due_epoch + 5)); do
         if [[ $platform == xcb ]]; then
-            countdown=$(x11_windows | grep -vx "$main" | head -1)
+            countdown=$(x11_windows | grep -vx "$main" | head -1 || true)
             [[ -z $countdown ]] || break
         elif [[ -n $($reader) ]]; then
             break
