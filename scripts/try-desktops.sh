@@ -309,7 +309,8 @@ read_x11() {
              END {print "place " x "," y " (client area)"}'
     # Bottom to top, as the window manager keeps it.
     stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
-    if [[ " $(printf '%d ' $stacking)" == *" $((xterm)) "*" $((countdown)) "* ]]; then
+    # Each id between spaces of its own, so that neighbours match too.
+    if [[ " $(printf '%d  ' $stacking)" == *" $((xterm)) "*" $((countdown)) "* ]]; then
         echo "above yes (stacking, bottom to top: $stacking)"
     else
         echo "above no (stacking, bottom to top: $stacking)"
