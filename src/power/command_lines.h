@@ -9,6 +9,10 @@ namespace kalvoro {
 // comment of three lines joined by carriage returns, with no blank and no
 // quotes, so that it reaches the command as one argument. UTF-8.
 std::string RestartCommandLine();
+inline constexpr int kRestartDelaySeconds = 12;
+
+// The comment alone, as the system shows it with a restart.
+std::string RestartComment();
 
 // Withdraws a pending restart.
 inline constexpr std::string_view kCancelRestartCommandLine = "Shutdown -a";
