@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,8 @@ constexpr WORD kMinimizedActive = SW_SHOWMINIMIZED;
 static_assert(kMinimizedActive == 2);
 constexpr LPARAM kMonitorOff = 2;
 constexpr UINT kBroadcastTimeoutMs = 1000;
+constexpr DWORD kPlannedOtherReason =
+    SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
 
 // TOKEN_PRIVILEGES with room for two entries; only the first is used.
 struct TwoPrivileges {
@@ -51,9 +55,37 @@ void PrivilegeXP() {
     }
 }
 
+// shutdown.exe as the follow-up of a restart watches it; one that could not
+// be started has failed.
+class ShutdownProcess final : public StartedCommand {
+  public:
+    explicit ShutdownProcess(HANDLE process) : process_(process) {}
+    ShutdownProcess(const ShutdownProcess&) = delete;
+    ShutdownProcess& operator=(const ShutdownProcess&) = delete;
+    ~ShutdownProcess() override {
+        if (process_ != nullptr) {
+            CloseHandle(process_);
+        }
+    }
+    CommandEnd End() const override {
+        if (process_ == nullptr) {
+            return CommandEnd::Failed;
+        }
+        DWORD exitCode = 0;
+        if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
+            return CommandEnd::Running;
+        }
+        GetExitCodeProcess(process_, &exitCode);
+        return exitCode == 0 ? CommandEnd::Succeeded : CommandEnd::Failed;
+    }
+
+  private:
+    HANDLE process_;
+};
+
 // Starts shutdown.exe from the system directory, never by a bare name that
 // would be looked for in the current directory first, and does not wait.
-void StartShutdownCommand(std::string_view commandLine) {
+std::unique_ptr<StartedCommand> StartShutdownCommand(std::string_view commandLine) {
     wchar_t directory[MAX_PATH] = {};
     GetSystemDirectoryW(directory, MAX_PATH);
     const std::wstring program = std::wstring{directory} + L"\\shutdown.exe";
@@ -67,8 +99,16 @@ void StartShutdownCommand(std::string_view commandLine) {
     if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {
         CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
     }
+    return std::make_unique<ShutdownProcess>(process.hProcess);
+}
+
+std::chrono::milliseconds SteadyNow() {
+    LARGE_INTEGER count{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return std::chrono::milliseconds{count.QuadPart / (frequency.QuadPart / 1000)};
 }
 
 // True where the machine has a sleep state (S1 to S3) or where it cannot
@@ -102,12 +142,35 @@ void WindowsPowerActions::EteindreXP() {
     ExitWindowsEx(kPowerOffFlags, 0);
 }
 
+// The restart that the command refused, asked of the system itself as the
+// command would have: this computer, the same comment, applications not
+// forced closed (no -f), a restart after the shutdown.
+void WindowsPowerActions::HandOver(std::chrono::seconds delay) {
+    PrivilegeXP();
+    std::wstring comment = win32::Wide(RestartComment());
+    InitiateSystemShutdownExW(nullptr, comment.data(), static_cast<DWORD>(delay.count()), FALSE,
+                              TRUE, kPlannedOtherReason);
+}
+
+bool WindowsPowerActions::Poll() {
+    return followUp_.Poll(SteadyNow());
+}
+
+WindowsPowerActions::~WindowsPowerActions() = default;
+
 void WindowsPowerActions::RebootXP() {
-    StartShutdownCommand(RestartCommandLine());
+    followUp_.Started(StartShutdownCommand(RestartCommandLine()), SteadyNow());
+    followUpTimer_.Start();
 }
 
 void WindowsPowerActions::AnnulerRebootXP() {
+    followUp_.Cancelled();
     StartShutdownCommand(kCancelRestartCommandLine);
+    // "Shutdown -a" withdraws any pending restart; one the program asked for
+    // itself is withdrawn by the program too, should the command not start.
+    if (followUp_.HandedOver()) {
+        AbortSystemShutdownW(nullptr);
+    }
 }
 
 void WindowsPowerActions::VeilleXP() {
