@@ -68,15 +68,16 @@ for arch in x86_64 i686; do
     if [[ -n ${KALVORO_E2E_BUILD:-} ]]; then
         build=$KALVORO_E2E_BUILD-$arch
         cmake --preset "mingw-$arch" -B "$build" >/dev/null
-        cmake --build "$build" --target kalvoro-e2e-driver kalvoro-xp-e2e >/dev/null
+        cmake --build "$build" --target kalvoro-e2e-driver kalvoro-xp-e2e kalvoro-xp \
+            refusing-shutdown >/dev/null
     else
         cmake --preset "mingw-$arch" >/dev/null
         cmake --build --preset "mingw-$arch" >/dev/null
     fi
     # The run tests what was built now, whatever is rebuilt meanwhile.
     mkdir -p "$run_dir/bin-$arch"
-    cp "$build/tests/e2e/kalvoro-e2e-driver.exe" "$build/src/ui/win32/kalvoro-xp-e2e.exe" \
-        "$run_dir/bin-$arch/"
+    cp "$build"/tests/e2e/{kalvoro-e2e-driver,refusing-shutdown}.exe \
+        "$build"/src/ui/win32/{kalvoro-xp-e2e,"Kalvoro XP"}.exe "$run_dir/bin-$arch/"
 done
 export WINEDEBUG=-all
 # No Mono or Gecko installers, no menu entries on the host.
@@ -181,14 +182,15 @@ loader_of() {
 
 # Runs the driver of one build in the current prefix; its arguments follow
 # the program, the work directory and the density. Output goes to the file,
-# what the loader or Wine said to <file>.err.
+# what the loader or Wine said to <file>.err, which the driver may read.
 drive() {
     local arch=$1 dpi=$2 output=$3
     shift 3
     local bin=$run_dir/bin-$arch
     local work=$run_dir/work-$arch-$dpi
     mkdir -p "$work"
-    "$(loader_of "$arch")" "$bin/kalvoro-e2e-driver.exe" \
+    KALVORO_E2E_STDERR=$(windows_path "$output.err") \
+        "$(loader_of "$arch")" "$bin/kalvoro-e2e-driver.exe" \
         "$(windows_path "$bin/kalvoro-xp-e2e.exe")" "$(windows_path "$work")" "$dpi" \
         "$@" 2>"$output.err" >"$output" || true
 }

@@ -10,6 +10,7 @@
 
 #include "countdown/countdown_kind.h"
 #include "harness.h"
+#include "power/command_lines.h"
 
 namespace e2e {
 
@@ -113,6 +114,65 @@ HWND Elsewhere() {
     return window;
 }
 
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[256] = {};
+    GetEnvironmentVariableW(name, value, 256);
+    return value;
+}
+
+std::wstring SystemDirectory() {
+    wchar_t directory[MAX_PATH] = {};
+    GetSystemDirectoryW(directory, MAX_PATH);
+    return directory;
+}
+
+// What the driver and the programs it started wrote on its standard error
+// so far, Wine's traces among them: the script names the file it goes to in
+// KALVORO_E2E_STDERR. (Wine's server opens files, so /proc/self is its own.)
+std::string OwnStandardError() {
+    std::string text;
+    const HANDLE file =
+        CreateFileW(Environment(L"KALVORO_E2E_STDERR").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    char block[4096];
+    for (DWORD read = 0; ReadFile(file, block, sizeof block, &read, nullptr) && read > 0;) {
+        text.append(block, read);
+    }
+    CloseHandle(file);
+    return text;
+}
+
+// A text as Wine's traces quote it: L"...", with \r, \" and \\ escaped and
+// every other character outside printable ASCII as \ and four hex digits.
+std::string WineQuoted(std::wstring_view text) {
+    std::string quoted = "L\"";
+    for (const wchar_t c : text) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\%04x", static_cast<unsigned>(c));
+        quoted += c == L'\r'                ? std::string{"\\r"}
+                  : c == L'"' || c == L'\\' ? std::string{'\\', static_cast<char>(c)}
+                  : c >= 32 && c <= 126     ? std::string{static_cast<char>(c)}
+                                            : std::string{hex};
+    }
+    return quoted + "\"";
+}
+
+// Whether the trace shows the restart asked of the system itself as the
+// command would have asked for it: this computer, the restart's comment, a
+// delay of 1 to 12 s, applications not forced closed, a restart.
+bool HandedOver(const std::string& trace) {
+    const std::string call =
+        "InitiateSystemShutdownExW (null) " + WineQuoted(Wide(kalvoro::RestartComment())) + " ";
+    const std::size_t at = trace.find(call);
+    unsigned delay = 0;
+    int force = -1;
+    int restart = -1;
+    return at != std::string::npos &&
+           std::sscanf(trace.c_str() + at + call.size(), "%u %d %d", &delay, &force, &restart) ==
+               3 &&
+           delay >= 1 && delay <= kalvoro::kRestartDelaySeconds && force == 0 && restart == 1;
+}
+
 // A step: its words, then the name of its check.
 struct Line {
     std::vector<std::string_view> words;
@@ -192,10 +252,16 @@ struct Run {
                : word == "ahead"    ? ClockText(SecondOfDay() + 3600)  // no row lasts an hour
                                     : Wide(word.substr(1, word.size() - 2));
     }
-    void Start(const std::wstring& name) {
+    void Start(const std::wstring& name, const std::wstring& executable) {
         static int started = 0;  // each start works in a directory of its own
         programs[current] = std::make_unique<Program>(
-            setting.program, setting.workRoot + L"\\" + name + std::to_wstring(++started));
+            executable, setting.workRoot + L"\\" + name + std::to_wstring(++started));
+    }
+    void Start(const std::wstring& name) { Start(name, setting.program); }
+    // A file beside the program's test variant.
+    std::wstring Beside(std::wstring_view file) const {
+        return setting.program.substr(0, setting.program.find_last_of(L'\\') + 1) +
+               std::wstring{file};
     }
     // Whether the option button is the one selected; `marks` tells what was, in
     // the order Arrêter, Reboot, Veille.
@@ -344,6 +410,21 @@ struct Run {
             {"added-again", [&] { return requests.size() == 2 && last(NIM_ADD); }},
             {"deleted-last", [&] { return last(NIM_DELETE); }},
             {"log", [&] { return log(arg); }},
+            {"commands",  // the lines the stand-in shutdown.exe was given
+             [&] {
+                 const std::string restart = kalvoro::RestartCommandLine() + "\n";
+                 return program.Read(kStandInLog) ==
+                        (arg == "restart"
+                             ? restart
+                             : restart + std::string{kalvoro::kCancelRestartCommandLine} + "\n");
+             }},
+            {"handed-over", [&] { return HandedOver(OwnStandardError()); }},
+            {"withdrawn",
+             [&] {
+                 const std::string trace = OwnStandardError();
+                 return trace.find("AbortSystemShutdownW",
+                                   trace.find("InitiateSystemShutdownExW")) != std::string::npos;
+             }},
             {"typed-last", [&] { return program.Control(ControlId::TxTChoix).Text() == lastText; }},
             {"kind",
              [&] {
@@ -390,12 +471,35 @@ struct Run {
             }
         };
         const std::pair<std::string_view, std::function<void()>> verbs[] = {
-            {"start",
+            {"start",  // "start system": the program itself, its power actions the system's
              [&] {
-                 Start(L"run-");
+                 if (line[1] == "system") {
+                     // Wine then writes what it asks of advapi32 on the driver's own
+                     // standard error, which the driver reads back.
+                     const std::wstring debug = Environment(L"WINEDEBUG");
+                     SetEnvironmentVariableW(L"WINEDEBUG", L"-all,+advapi");
+                     Start(L"system-", Beside(L"Kalvoro XP.exe"));
+                     SetEnvironmentVariableW(L"WINEDEBUG", debug.c_str());
+                 } else {
+                     Start(L"run-");
+                 }
                  report.Check(P().WaitUntilReady(),
                               "the program starts and its main window's clock ticks");
                  mains[current] = P().Main().handle;
+             }},
+            {"refusing-shutdown",  // a new file, not the one the prefixes share written over
+             [&] {
+                 const std::wstring command = SystemDirectory() + L"\\shutdown.exe";
+                 DeleteFileW(command.c_str());
+                 // Wine runs its own shutdown.exe, not the file in the system
+                 // directory, unless told otherwise.
+                 constexpr wchar_t kNative[] = L"native";
+                 report.Check(
+                     CopyFileW(Beside(L"refusing-shutdown.exe").c_str(), command.c_str(), TRUE) &&
+                         RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides",
+                                         L"shutdown.exe", REG_SZ, kNative,
+                                         sizeof kNative) == ERROR_SUCCESS,
+                     "a stand-in that refuses every line takes the place of shutdown.exe");
              }},
             {"use", [&] { current = std::stoul(std::string{line[1]}); }},
             {"type", [&] { P().Control(ControlId::TxTChoix).SetText(TextNamed(line[1])); }},

@@ -165,13 +165,17 @@ class Report {
 };
 
 // One run of the program in a working directory of its own, where its power
-// log (kalvoro-power.log) is its alone; ended if still running when it goes.
+// log is its alone, and the stand-in shutdown.exe's too; ended if still
+// running when it goes.
+inline constexpr wchar_t kPowerLog[] = L"kalvoro-power.log";
+inline constexpr wchar_t kStandInLog[] = L"shutdown-stand-in.log";
 class Program {
   public:
-    Program(const std::wstring& executable, const std::wstring& directory)
-        : log_(directory + L"\\kalvoro-power.log") {
+    Program(const std::wstring& executable, const std::wstring& directory) : directory_(directory) {
         CreateDirectoryW(directory.c_str(), nullptr);
-        DeleteFileW(log_.c_str());
+        for (const wchar_t* log : {kPowerLog, kStandInLog}) {  // an earlier round's
+            DeleteFileW((directory + L"\\" + log).c_str());
+        }
         std::wstring commandLine = L"\"" + executable + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -224,17 +228,24 @@ class Program {
             return !clock.empty() && clock != L"Heure Système";
         });
     }
-    std::vector<std::string> PowerLog() const {
-        std::vector<std::string> lines;  // without their "\r\n"
-        if (std::FILE* file = _wfopen(log_.c_str(), L"rb")) {
-            char line[4096];
-            while (std::fgets(line, sizeof line, file) != nullptr) {
-                const std::string_view read = line;
-                if (read.ends_with("\r\n")) {
-                    lines.emplace_back(read.substr(0, read.size() - 2));
-                }
+    // A file of its working directory, whole; empty where there is none.
+    std::string Read(const wchar_t* name) const {
+        std::string text;
+        if (std::FILE* file = _wfopen((directory_ + L"\\" + name).c_str(), L"rb")) {
+            char block[4096];
+            for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) {
+                text.append(block, read);
             }
             std::fclose(file);
+        }
+        return text;
+    }
+    std::vector<std::string> PowerLog() const {
+        std::vector<std::string> lines;  // without their "\r\n"
+        const std::string log = Read(kPowerLog);
+        for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            lines.push_back(log.substr(start, end - start));
         }
         return lines;
     }
@@ -255,7 +266,7 @@ class Program {
     }
 
   private:
-    std::wstring log_;
+    std::wstring directory_;
     PROCESS_INFORMATION process_{};
 };
 
