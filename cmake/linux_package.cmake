@@ -3,8 +3,10 @@
 # the Debian package that `cpack -G DEB` makes of them.
 include(GNUInstallDirs)
 
-# One reverse-DNS id names the desktop entry, the metadata and the icon.
+# One reverse-DNS id names the desktop entry, the metadata and the icon; the
+# program gives it to the desktop too.
 set(KALVORO_APP_ID org.kalvoro.KalvoroXP)
+target_compile_definitions(kalvoro-xp PRIVATE KALVORO_APP_ID="${KALVORO_APP_ID}")
 set(KALVORO_SUMMARY "Arrête, redémarre ou met en veille l'ordinateur à une heure précise")
 set(KALVORO_DESCRIPTION
     "Permet d'éteindre, de redémarrer ou de mettre en veille votre ordinateur à une heure précise.")
