@@ -2,7 +2,9 @@
 # Runs the tests of the Linux desktop front end from a built tree (default
 # build/linux): the windows under Qt's offscreen platform and again on a bare
 # X server (Xvfb), and the logind power actions against python-dbusmock's
-# logind on a private system bus; this script starts and stops both servers.
+# logind on a private system bus; a private session bus carries a mock
+# notification daemon and a stand-in StatusNotifierWatcher. This script
+# starts and stops all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tests_dir="${1:-build/linux}/tests/qt"
@@ -46,6 +48,23 @@ wait_for test -S "$bus_socket"
 started+=($!)
 wait_for dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.GetNameOwner string:org.freedesktop.login1
+
+# And one for the session bus, with a notification daemon and a stand-in
+# StatusNotifierWatcher: the notification area that Qt's icon then meets.
+session_socket="$work/session_bus_socket"
+dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --nopidfile \
+    --address="unix:path=$session_socket" &
+started+=($!)
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_socket"
+wait_for test -S "$session_socket"
+for template in notification_daemon "$PWD/tests/qt/status_notifier_watcher.py"; do
+    /usr/bin/python3 -m dbusmock --template "$template" >/dev/null &
+    started+=($!)
+done
+for name in org.freedesktop.Notifications org.kde.StatusNotifierWatcher; do
+    wait_for dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.GetNameOwner "string:$name"
+done
 
 # A bare X server of our own, for the window tests once more on xcb: there a
 # window that does not ask for the focus does not get it, while the offscreen

@@ -3,6 +3,12 @@
 // frames, close boxes, the icon and its menu, each reaching the program's
 // handler; and the windows built once from the layout tables.
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +23,7 @@
 #include "fakes/fakes.h"
 #include "power/power_log.h"
 #include "ui/qt/core_events.h"
+#include "ui/qt/countdown_notice.h"
 #include "ui/qt/countdown_window.h"
 #include "ui/qt/front_end.h"
 #include "ui/qt/layout_widgets.h"
@@ -134,6 +141,127 @@ const QString kPowerOff = QStringLiteral("A&rrêter l'ordinateur");
 const QString kStandby = QStringLiteral("Mettre en &Veille");
 const QString kRestart = QStringLiteral("&Redémarrer l'ordinateur");
 
+// A call over the session bus that lets this thread's event loop run, so that
+// the program, on this thread too, can answer it.
+QDBusMessage Call(QDBusConnection bus, const QString& service, const QString& path,
+                  const QString& interface, const QString& method, const QVariantList& args) {
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
+    call.setArguments(args);
+    return bus.call(call, QDBus::BlockWithGui);
+}
+
+// The arguments of the last call of that method that a mock of
+// scripts/run-qt-tests.sh took.
+QVariantList LastCall(const char* service, const char* path, const char* method) {
+    const auto calls = Call(QDBusConnection::sessionBus(), QString::fromUtf8(service),
+                            QString::fromUtf8(path), QStringLiteral("org.freedesktop.DBus.Mock"),
+                            QStringLiteral("GetMethodCalls"), {QString::fromUtf8(method)})
+                           .arguments()
+                           .value(0)
+                           .value<QDBusArgument>();
+    QVariantList last;
+    calls.beginArray();
+    while (!calls.atEnd()) {
+        quint64 time = 0;
+        calls.beginStructure();
+        calls >> time >> last;
+        calls.endStructure();
+    }
+    calls.endArray();
+    return last;
+}
+
+const char kNotifications[] = "org.freedesktop.Notifications";
+const char kNotificationsPath[] = "/org/freedesktop/Notifications";
+
+// A StatusNotifierItem host, on a connection of its own: it finds the icon by
+// its bus name and reads and works it as a notification area would.
+class SniHost {
+  public:
+    struct Item {
+        int id;
+        QString label;  // the access key marked "_"
+        bool enabled;
+    };
+    SniHost() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "host")) {}
+    ~SniHost() { QDBusConnection::disconnectFromBus(QStringLiteral("host")); }
+
+    bool Found() {  // the icon, by the bus name it gave the watcher
+        service_ = LastCall("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                            "RegisterStatusNotifierItem")
+                       .value(0)
+                       .toString();
+        return !service_.isEmpty();
+    }
+    QString Tip() {  // the title of (icon name, pixmaps, title, text)
+        const auto tip = Property("ToolTip").value<QDBusArgument>();
+        QString icon;
+        QString title;
+        tip.beginStructure();
+        tip >> icon;
+        tip.beginArray();
+        tip.endArray();
+        tip >> title;
+        tip.endStructure();
+        return title;
+    }
+    void Click(const char* method) { ItemCall(method, {0, 0}); }
+    QList<Item> Menu() {
+        const auto root = MenuCall("GetLayout", {0, 1, QStringList{}})
+                              .arguments()
+                              .value(1)
+                              .value<QDBusArgument>();
+        QList<Item> items;
+        int id = 0;
+        QVariantMap properties;
+        root.beginStructure();
+        root >> id >> properties;
+        root.beginArray();
+        while (!root.atEnd()) {
+            QDBusVariant child;
+            root >> child;
+            const auto item = child.variant().value<QDBusArgument>();
+            item.beginStructure();
+            item >> id >> properties;
+            item.endStructure();
+            items.push_back({id, properties.value(QStringLiteral("label")).toString(),
+                             properties.value(QStringLiteral("enabled"), true).toBool()});
+        }
+        root.endArray();
+        root.endStructure();
+        return items;
+    }
+    void Choose(const QString& label) {
+        for (const Item& item : Menu()) {
+            if (item.label == label) {
+                MenuCall("Event", {item.id, QStringLiteral("clicked"),
+                                   QVariant::fromValue(QDBusVariant(0)), 0u});
+            }
+        }
+    }
+
+  private:
+    QVariant Property(const char* name) {
+        return Call(bus_, service_, QStringLiteral("/StatusNotifierItem"),
+                    QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                    {QStringLiteral("org.kde.StatusNotifierItem"), QString::fromUtf8(name)})
+            .arguments()
+            .value(0)
+            .value<QDBusVariant>()
+            .variant();
+    }
+    QDBusMessage ItemCall(const char* method, const QVariantList& args) {
+        return Call(bus_, service_, QStringLiteral("/StatusNotifierItem"),
+                    QStringLiteral("org.kde.StatusNotifierItem"), QString::fromUtf8(method), args);
+    }
+    QDBusMessage MenuCall(const char* method, const QVariantList& args) {
+        return Call(bus_, service_, Property("Menu").value<QDBusObjectPath>().path(),
+                    QStringLiteral("com.canonical.dbusmenu"), QString::fromUtf8(method), args);
+    }
+    QDBusConnection bus_;
+    QString service_;
+};
+
 // Built alone, a window's events go nowhere.
 class NoEvents final : public CoreEvents {
   public:
@@ -232,6 +360,8 @@ class FrontEndTest : public QObject {
     void countdownKeysPressAnnuler();
     void windowsFollowTheLayoutTables();
     void numberStandsInTheGap();
+    void statusNotifierItem();
+    void countdownAnnouncedWhereItMayOpenOutOfSight();
 };
 
 void FrontEndTest::framesHaveACloseBoxOnly() {
@@ -379,7 +509,7 @@ void FrontEndTest::menuOpensWithNothingHighlighted() {
         }
         highlighted = menu.activeAction();
         defaultItem = menu.defaultAction() != nullptr ? menu.defaultAction()->text() : QString();
-        // A stray Enter only highlights; it chooses nothing.
+        // A stray Enter closes the menu, as on Windows, and chooses nothing.
         const QPointer<QMenu> open(&menu);
         QTest::keyClick(&menu, Qt::Key_Return);
         openAfterEnter = open && open->isVisible();
@@ -390,8 +520,9 @@ void FrontEndTest::menuOpensWithNothingHighlighted() {
     ClickIcon(QSystemTrayIcon::Context);
     QCOMPARE(highlighted, nullptr);
     QCOMPARE(defaultItem, QStringLiteral("&Quitter"));
-    QVERIFY(openAfterEnter);
+    QVERIFY(!openAfterEnter);
     QVERIFY(!harness.program().Ended());
+    QVERIFY(!harness.program().form1().MenuItemEnabled(MenuCommand::MnuActiver));  // still armed
     QCOMPARE(enabled,
              (QStringList{"&Suspendre", "&Montrer", kPowerOff, kStandby, kRestart, "&Quitter"}));
 }
@@ -507,7 +638,7 @@ void FrontEndTest::windowsFollowTheLayoutTables() {
             if (id == WindowId::Form1) {
                 built = std::make_unique<MainWindow>(events, dpi);
             } else {
-                auto countdown = std::make_unique<CountdownWindow>(id, events, dpi);
+                auto countdown = std::make_unique<CountdownWindow>(id, events, dpi, false);
                 // The bar's ticks every 10 ms, exactly; the number's every second.
                 QCOMPARE(countdown->Timer(CountdownTimer::Timer1).interval(), 10);
                 QCOMPARE(countdown->Timer(CountdownTimer::Timer1).timerType(), Qt::PreciseTimer);
@@ -550,7 +681,7 @@ void FrontEndTest::numberStandsInTheGap() {
             kalvoro::testing::Harness core;
             core.program.OpenCountdown(action);
             Countdown& countdown = *core.program.countdown();
-            CountdownWindow window(countdown.window(), events, dpi);
+            CountdownWindow window(countdown.window(), events, dpi, false);
             const auto& sentence = *window.findChild<QLabel*>(QStringLiteral("Label3"));
             const auto& number = *window.findChild<QLabel*>(QStringLiteral("Label2"));
             // "12" and "9" (the first narrow sentence) with a blank to spare,
@@ -577,6 +708,75 @@ void FrontEndTest::numberStandsInTheGap() {
             }
         }
     }
+}
+
+// The icon as a StatusNotifierItem host meets it: its tip, the menu it exports
+// (the one the program pops up itself, kept up to date), a choice made there,
+// a right click (ContextMenu) and a left click (Activate).
+void FrontEndTest::statusNotifierItem() {
+    if (QGuiApplication::platformName() != u"xcb") {
+        QSKIP("Qt's StatusNotifierItem comes with a platform theme, which offscreen lacks");
+    }
+    Harness harness;
+    Arm(QStringLiteral("04:30:25"));
+    SniHost host;
+    QTRY_VERIFY(host.Found());
+    QCOMPARE(host.Tip(), QStringLiteral("Kalvoro XP"));
+    QStringList popUp;
+    MenuWatcher watcher([&popUp](QMenu& menu) {
+        for (const QAction* action : menu.actions()) {
+            popUp << action->text().replace(u'&', u'_') + (action->isEnabled() ? "" : " (off)");
+        }
+        menu.close();
+    });
+    const auto exported = [&host] {
+        QStringList shown;
+        for (const SniHost::Item& item : host.Menu()) {
+            shown << item.label + (item.enabled ? "" : " (off)");
+        }
+        return shown;
+    };
+    host.Click("ContextMenu");
+    QTRY_COMPARE(watcher.opened, 1);
+    QCOMPARE(exported(), popUp);
+    QVERIFY(popUp.contains(QStringLiteral("_Activer (off)")));
+    host.Choose(QStringLiteral("_Suspendre"));  // disarms
+    QTRY_VERIFY(exported().contains(QStringLiteral("_Suspendre (off)")));
+    QVERIFY(harness.program().form1().MenuItemEnabled(MenuCommand::MnuActiver));
+    host.Click("Activate");
+    QTRY_VERIFY(Window(QStringLiteral("Form1"))->isVisible());
+}
+
+// Where a Wayland compositor places and stacks the windows itself (sway), the
+// countdown is announced by a notification too, its number kept up to date,
+// whose action does what "&Annuler" does; where the window stays in sight,
+// by nothing else.
+void FrontEndTest::countdownAnnouncedWhereItMayOpenOutOfSight() {
+    {
+        Harness harness;
+        QVERIFY(OpenCountdown(kRestart, QStringLiteral("Form3"))->findChild<CountdownNotice*>() ==
+                nullptr);
+    }
+    qputenv("WAYLAND_DISPLAY", "wayland-1");
+    qputenv("XDG_CURRENT_DESKTOP", "sway");
+    Harness harness;
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    OpenCountdown(kRestart, QStringLiteral("Form3"));
+    // The number's next tick replaces the notification, by its id.
+    QVariantList notice;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (notice = LastCall(kNotifications, kNotificationsPath, "Notify")).value(1).toUInt() != 0,
+        5000);
+    QCOMPARE(notice.value(4).toString(), QStringLiteral("Redémarrage dans : 11 seconde(s) ..."));
+    QCOMPARE(notice.value(5).toStringList(), (QStringList{"button", "Annuler"}));
+    Call(QDBusConnection::sessionBus(), QString::fromUtf8(kNotifications),
+         QString::fromUtf8(kNotificationsPath), QStringLiteral("org.freedesktop.DBus.Mock"),
+         QStringLiteral("EmitSignal"),
+         {QString::fromUtf8(kNotifications), QStringLiteral("ActionInvoked"), QStringLiteral("us"),
+          QVariantList{notice.value(1), QStringLiteral("button")}});
+    QTRY_VERIFY(harness.program().Ended());
+    QCOMPARE(harness.powerCalls().back(), "AnnulerRebootXP Shutdown -a");
 }
 
 }  // namespace kalvoro::qt::testing

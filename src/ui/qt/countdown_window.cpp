@@ -8,6 +8,7 @@
 #include "ui/number_place.h"
 #include "ui/program.h"
 #include "ui/qt/core_events.h"
+#include "ui/qt/countdown_notice.h"
 #include "ui/qt/layout_widgets.h"
 
 namespace kalvoro::qt {
@@ -39,7 +40,7 @@ int NumberLeft(WindowId window, int dpi, const QLabel& sentence) {
 
 }  // namespace
 
-CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi)
+CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi, bool announced)
     : LayoutWindow(layout::LayoutOf(window), dpi, kFrame), events_(events), dpi_(dpi) {
     const layout::WindowLayout& windowLayout = layout::LayoutOf(window);
     if (windowLayout.clientOrigin) {
@@ -58,6 +59,11 @@ CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi)
     auto& number = ControlAs<QLabel>(ControlId::Number);
     number.move(NumberLeft(window, dpi, ControlAs<QLabel>(ControlId::Sentence)), number.y());
     Control(ControlId::Annuler).setFocus();
+    if (announced) {
+        notice_ = new CountdownNotice(this);
+        connect(notice_, &CountdownNotice::ButtonPressed, this,
+                [this] { Deliver(&Countdown::Annuler_Click); });
+    }
 }
 
 QTimer& CountdownWindow::Timer(CountdownTimer timer) {
@@ -84,6 +90,9 @@ void CountdownWindow::Refresh(const Countdown& countdown) {
         number.setVisible(countdown.Label2Visible());
     }
     SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler());
+    if (notice_ != nullptr) {
+        notice_->Show(countdown);
+    }
     QWidget& bar = Control(ControlId::Bar);
     if (const int width = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
         bar.width() != width) {

@@ -12,6 +12,7 @@ class Countdown;
 namespace kalvoro::qt {
 
 class CoreEvents;
+class CountdownNotice;
 
 // A countdown window, Form2 to Form4: an always-on-top strip in the top-left
 // corner without a taskbar entry, its frame reduced to a close box where the
@@ -21,7 +22,9 @@ class CountdownWindow final : public LayoutWindow {
     Q_OBJECT
 
   public:
-    CountdownWindow(WindowId window, CoreEvents& events, int dpi);
+    // `announced`: where the window may open out of sight, a notification
+    // announces it too (CountdownNotice).
+    CountdownWindow(WindowId window, CoreEvents& events, int dpi, bool announced);
 
     QTimer& Timer(CountdownTimer timer);
     void Refresh(const Countdown& countdown);
@@ -36,6 +39,7 @@ class CountdownWindow final : public LayoutWindow {
     int dpi_;
     QTimer barTimer_;
     QTimer numberTimer_;
+    CountdownNotice* notice_ = nullptr;  // a child
 };
 
 }  // namespace kalvoro::qt

@@ -13,11 +13,11 @@ NotificationArea DesktopNotificationArea() {
 }
 
 std::unique_ptr<IconHost> MakeIconHost(NotificationArea area, QWidget& mainWindow,
-                                       IconHost::MouseMessageSink sink) {
+                                       const Form1& form1, IconHost::Sinks sinks) {
     if (area == NotificationArea::SystemTray) {
-        return std::make_unique<TrayIconHost>(mainWindow, std::move(sink));
+        return std::make_unique<TrayIconHost>(mainWindow, form1, std::move(sinks));
     }
-    return std::make_unique<WindowIconHost>(mainWindow, std::move(sink));
+    return std::make_unique<WindowIconHost>(mainWindow, std::move(sinks.mouse));
 }
 
 }  // namespace kalvoro::qt

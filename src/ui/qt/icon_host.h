@@ -4,8 +4,13 @@
 #include <memory>
 
 #include "tray/icon_record.h"
+#include "tray/menu1.h"
 
 class QWidget;
+
+namespace kalvoro {
+class Form1;
+}
 
 namespace kalvoro::qt {
 
@@ -23,17 +28,24 @@ NotificationArea DesktopNotificationArea();
 // actions reach Form1 as the icon's mouse messages.
 class IconHost {
   public:
-    // Delivers an icon mouse message (kLeftButtonDown, kRightButtonUp) to Form1.
-    using MouseMessageSink = std::function<void(unsigned mouseMessage)>;
+    struct Sinks {
+        // Delivers an icon mouse message (kLeftButtonDown, kRightButtonUp) to Form1.
+        std::function<void(unsigned mouseMessage)> mouse;
+        // Delivers an item of Menu1 chosen where the notification area showed
+        // the menu itself.
+        std::function<void(MenuCommand command)> choice;
+    };
 
     virtual ~IconHost() = default;
     virtual void Add(const IconRecord& record) = 0;
     virtual void Delete() = 0;
     virtual void HideMainWindow() = 0;
     virtual void HideFromTaskList() = 0;
+    // Brings the notification area's own copy of Menu1, if any, up to date.
+    virtual void Refresh(const Form1& form1) = 0;
 };
 
 std::unique_ptr<IconHost> MakeIconHost(NotificationArea area, QWidget& mainWindow,
-                                       IconHost::MouseMessageSink sink);
+                                       const Form1& form1, IconHost::Sinks sinks);
 
 }  // namespace kalvoro::qt

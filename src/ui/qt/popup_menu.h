@@ -1,11 +1,9 @@
 #pragma once
 
+#include <QMenu>
 #include <optional>
 
 #include "tray/menu1.h"
-
-class QAction;
-class QMenu;
 
 namespace kalvoro {
 class Form1;
@@ -15,8 +13,21 @@ namespace kalvoro::qt {
 
 // Menu1 as a pop-up menu, item for item from the core's table: the captions
 // with their access keys, the enabled states that Form1 holds, and the
-// default item, which the style draws in bold.
-void FillMenu1(QMenu& menu, const Form1& form1, MenuCommand defaultItem);
+// default item, which the style draws in bold. Enter with no item
+// highlighted closes it and chooses nothing, as on Windows; Qt's own menu
+// would highlight the first item that can be chosen.
+class Menu1Popup final : public QMenu {
+    Q_OBJECT
+
+  public:
+    Menu1Popup(const Form1& form1, MenuCommand defaultItem);
+
+    // The enabled states that Form1 holds now.
+    void Refresh(const Form1& form1);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 // The item an action of that menu stands for.
 std::optional<MenuCommand> CommandOf(const QAction* action);

@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QMenu>
 #include <QMessageBox>
+#include <cstdio>
 
 #include "ui/program.h"
+#include "ui/qt/countdown_notice.h"
 #include "ui/qt/countdown_window.h"
 #include "ui/qt/layout_widgets.h"
 #include "ui/qt/main_window.h"
@@ -33,7 +34,15 @@ void ShowLeavingFocus(QWidget& window) {
 
 }  // namespace
 
-QtDesktop::QtDesktop(NotificationArea area, int dpi) : area_(area), dpi_(dpi) {
+QtDesktop::QtDesktop(NotificationArea area, int dpi)
+    : area_(area), dpi_(dpi), countdownInSight_(CountdownStaysInSight()) {
+    if (!countdownInSight_) {
+        std::fputs(
+            "Kalvoro XP : ce bureau place et superpose lui-même les fenêtres ; le compte à "
+            "rebours peut donc s'ouvrir ailleurs qu'en haut à gauche et sous d'autres fenêtres. "
+            "Une notification l'annonce aussi, avec son bouton.\n",
+            stderr);
+    }
     clockTimer_.setSingleShot(true);
     clockTimer_.setTimerType(Qt::PreciseTimer);
     connect(&clockTimer_, &QTimer::timeout, this,
@@ -47,9 +56,17 @@ QtDesktop::~QtDesktop() {
 void QtDesktop::Attach(Program& program) {
     program_ = &program;
     mainWindow_ = std::make_unique<MainWindow>(*this, dpi_);
-    iconHost_ = MakeIconHost(area_, *mainWindow_, [this](unsigned mouseMessage) {
+    const auto mouse = [this](unsigned mouseMessage) {
         Deliver([mouseMessage](Program& core) { core.form1().Form_MouseMove(mouseMessage); });
-    });
+    };
+    // The notification area showed Menu1 itself: the core takes the item as
+    // chosen in its own pop-up, opened by a right release, busy flag and all.
+    const auto choice = [this, mouse](MenuCommand command) {
+        hostChoice_ = command;
+        mouse(kRightButtonUp);
+        hostChoice_.reset();
+    };
+    iconHost_ = MakeIconHost(area_, *mainWindow_, program.form1(), {mouse, choice});
 }
 
 void QtDesktop::Deliver(const std::function<void(Program&)>& handler) {
@@ -63,6 +80,7 @@ void QtDesktop::Deliver(const std::function<void(Program&)>& handler) {
 void QtDesktop::Refresh() {
     if (program_->Loaded(WindowId::Form1)) {
         mainWindow_->Refresh(program_->form1());
+        iconHost_->Refresh(program_->form1());
     }
     const Countdown* countdown = program_->countdown();
     if (countdown != nullptr && countdownWindow_ && countdownWindow_->id() == countdown->window()) {
@@ -83,7 +101,7 @@ CountdownWindow& QtDesktop::CountdownWindowOf(WindowId window) const {
 }
 
 void QtDesktop::Load(WindowId window) {
-    countdownWindow_ = new CountdownWindow(window, *this, dpi_);
+    countdownWindow_ = new CountdownWindow(window, *this, dpi_, !countdownInSight_);
 }
 
 void QtDesktop::Unload(WindowId window) {
@@ -168,11 +186,12 @@ void QtDesktop::HideFromTaskList() {
 }
 
 std::optional<MenuCommand> QtDesktop::PopUpMenu(MenuCommand defaultItem) {
-    QMenu menu;
-    menu.setObjectName(QStringLiteral("Menu1"));
-    // The default item is drawn in bold; nothing is highlighted until the
-    // user moves, so that a stray Enter does not quit.
-    FillMenu1(menu, program_->form1(), defaultItem);
+    if (hostChoice_) {
+        return hostChoice_;
+    }
+    // Nothing is highlighted until the user moves, so that a stray Enter
+    // does not quit.
+    Menu1Popup menu(program_->form1(), defaultItem);
     return CommandOf(menu.exec(QCursor::pos()));
 }
 

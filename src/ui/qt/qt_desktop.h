@@ -54,6 +54,7 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
 
     NotificationArea area_;
     int dpi_;
+    bool countdownInSight_;
     Program* program_ = nullptr;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<IconHost> iconHost_;
@@ -61,6 +62,9 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
     // as it may be inside its own handler.
     QPointer<CountdownWindow> countdownWindow_;
     QTimer clockTimer_;
+    // An item chosen in the notification area's own copy of Menu1, while the
+    // core takes it.
+    std::optional<MenuCommand> hostChoice_;
 };
 
 }  // namespace kalvoro::qt

@@ -1,5 +1,7 @@
 #include "ui/qt/tray_icon_host.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QWidget>
 
 #include "ui/qt/layout_widgets.h"
@@ -19,6 +21,15 @@ constexpr Activation kActivations[] = {
     {QSystemTrayIcon::Context, kRightButtonUp},
 };
 
+// Qt's icon is a StatusNotifierItem where a watcher serves the session bus,
+// and an XEmbed one elsewhere. An XEmbed icon pops a context menu up by
+// itself, so only the former is given one.
+bool StatusNotifierHost() {
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus != nullptr &&
+           bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
 // What the system shows of the tip: the text before its NUL.
 QString ShownTip(const std::string& tip) {
     return FromUtf8(std::string_view{tip}.substr(0, tip.find('\0')));
@@ -26,12 +37,24 @@ QString ShownTip(const std::string& tip) {
 
 }  // namespace
 
-TrayIconHost::TrayIconHost(QWidget& mainWindow, MouseMessageSink sink)
+TrayIconHost::TrayIconHost(QWidget& mainWindow, const Form1& form1, Sinks sinks)
     : mainWindow_(mainWindow),
-      sink_(std::move(sink)),
+      sinks_(std::move(sinks)),
       icon_(new QSystemTrayIcon(mainWindow.windowIcon(), &mainWindow)) {
     icon_->setObjectName(QStringLiteral("IconeNotif"));
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIconHost::Activated);
+    if (StatusNotifierHost()) {
+        exported_ = std::make_unique<Menu1Popup>(form1, kDefaultMenuItem);
+        connect(exported_.get(), &QMenu::triggered, this,
+                [this](const QAction* action) { sinks_.choice(*CommandOf(action)); });
+        icon_->setContextMenu(exported_.get());
+    }
+}
+
+void TrayIconHost::Refresh(const Form1& form1) {
+    if (exported_) {
+        exported_->Refresh(form1);
+    }
 }
 
 void TrayIconHost::Add(const IconRecord& record) {
@@ -59,7 +82,7 @@ void TrayIconHost::HideFromTaskList() {
 void TrayIconHost::Activated(QSystemTrayIcon::ActivationReason reason) {
     for (const Activation& activation : kActivations) {
         if (activation.reason == reason) {
-            sink_(activation.mouseMessage);
+            sinks_.mouse(activation.mouseMessage);
         }
     }
 }

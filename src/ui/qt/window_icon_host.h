@@ -14,19 +14,20 @@ class WindowIconHost final : public QObject, public IconHost {
     Q_OBJECT
 
   public:
-    WindowIconHost(QWidget& mainWindow, MouseMessageSink sink);
+    WindowIconHost(QWidget& mainWindow, std::function<void(unsigned mouseMessage)> sink);
 
     void Add(const IconRecord& record) override;
     void Delete() override;
     void HideMainWindow() override;
     void HideFromTaskList() override;
+    void Refresh(const Form1&) override {}  // the menu is the program's own pop-up alone
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget& mainWindow_;
-    MouseMessageSink sink_;
+    std::function<void(unsigned mouseMessage)> sink_;
     bool added_ = false;
 };
 
