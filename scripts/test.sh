@@ -10,8 +10,11 @@ cmake --preset linux
 cmake --build --preset linux
 ctest --preset linux
 
-echo "== Linux desktop program (Qt offscreen; mock logind on a private system bus)"
+echo "== Linux desktop program (Qt offscreen and on X; mock logind, notifications and tray on private buses)"
 bash scripts/run-qt-tests.sh build/linux
+
+echo "== Linux program on sway (Wayland, Xwayland) behind a focused full-screen window"
+bash scripts/try-desktops.sh sway
 
 echo "== Debian package of the Linux program (built, checked, installed, started offscreen, removed)"
 bash scripts/test-package.sh

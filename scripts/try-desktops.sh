@@ -6,7 +6,10 @@
 # outside where it stands, whether it is above the full-screen window and has
 # the focus, which frame buttons the windows get, and whether logind (a mock
 # on a private system bus) was asked to power off; it saves a screenshot where
-# the compositor allows one. Installs what is missing (Debian packages).
+# the compositor allows one. Where the program says the countdown may open out
+# of sight (sway), it presses the action of the notification that announces
+# it. Checks at the end what each desktop must give the user, one line each,
+# then "N passed, N failed". Installs what is missing (Debian packages).
 #
 #   scripts/try-desktops.sh [-p PROGRAM] [mutter|kwin|sway ...]   (default: all three)
 #
@@ -42,7 +45,7 @@ readonly lead=8
 declare -A packages=(
     [mutter]="mutter"
     [kwin]="kwin-wayland kwin-style-breeze plasma-wayland-protocols libwayland-dev gcc"
-    [sway]="sway grim wtype"
+    [sway]="sway grim wtype mako-notifier"
 )
 declare -A desktop=([mutter]=GNOME [kwin]=KDE [sway]=sway)
 declare -A fullscreen=([mutter]=fullscreen_x11 [kwin]=fullscreen_x11 [sway]=fullscreen_sway)
@@ -50,6 +53,10 @@ declare -A x11_reader=([mutter]=read_x11 [kwin]=read_x11 [sway]=read_sway)
 declare -A wayland_reader=([mutter]=read_nothing [kwin]=read_kwin [sway]=read_sway)
 declare -A wayland_keys=([mutter]=keys_mutter [kwin]=keys_kwin [sway]=keys_wtype)
 declare -A screenshot=([mutter]=shot_none [kwin]=shot_kwin [sway]=shot_grim)
+# Where the countdown may open out of sight, the program announces it by a
+# notification too: sway's usual daemon stands by, on the layer above
+# full-screen windows (its default layer lies below them).
+declare -A notifier=([mutter]=: [kwin]=: [sway]=start_mako)
 # What every trial needs: Xwayland and X11 tools, the xterm, the buses and the
 # mock, Qt's Wayland platform (real GNOME and KDE machines have it).
 readonly common_packages="xwayland xdotool wmctrl x11-utils x11-apps x11-xserver-utils xterm
@@ -164,6 +171,30 @@ start_sway() {
 }
 
 swaymsg_() { SWAYSOCK=$(echo "$XDG_RUNTIME_DIR"/sway-ipc.*.sock) swaymsg "$@"; }
+
+start_mako() {
+    mako --layer overlay >"$work/mako.log" 2>&1 &
+    started+=($!)
+    wait_for 50 makoctl list
+}
+
+# The program's notification, and its action pressed as a user would.
+cancel_by_notice() {
+    local notice
+    notice=$(makoctl list | /usr/bin/python3 -c '
+import json, sys
+for n in json.load(sys.stdin)["data"][0]:
+    if n["app-name"]["data"] == "Kalvoro XP":
+        print(n["id"]["data"], n["body"]["data"], "|", " ".join(n["actions"]["data"].values()))
+')
+    fact notice "${notice#* }"
+    [[ -n $notice ]] && makoctl invoke -n "${notice%% *}" button
+    if wait_for 50 eval '! kill -0 $program_pid'; then
+        fact cancelled "yes, the program ended"
+    else
+        fact cancelled "no"
+    fi
+}
 
 # --- Making the xterm full-screen and focused.
 
@@ -448,6 +479,7 @@ try_desktop() {
     started+=($xterm_pid)
     xterm=$(xdotool search --sync --onlyvisible --pid "$xterm_pid" | head -1)
 
+    "${notifier[$compositor]}"
     env ${chosen_platform:+QT_QPA_PLATFORM=$chosen_platform} "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
     started+=($program_pid)
@@ -508,7 +540,12 @@ try_desktop() {
         fact shot "none (no way to take one here)"
     fi
 
-    # The countdown lasts 12 s; logind's PowerOff should follow it.
+    # What the program said of this desktop, and the notification it sent.
+    fact said "$(head -c 300 "$work/program.log" | tr '\n' ' ')"
+    [[ ${notifier[$compositor]} == : ]] || cancel_by_notice
+
+    # The countdown lasts 12 s; logind's PowerOff should follow it, unless
+    # the notification cancelled it.
     wait_for 250 grep -q PowerOff "$work/logind.log" || true
     if poweroff=$(grep -m1 PowerOff "$work/logind.log"); then
         fact poweroff "yes, $(awk -v due="$due_epoch" '{printf "%.1f", $1 - due}' <<<"$poweroff") s after the entered second"
@@ -537,3 +574,39 @@ for compositor in "${compositors[@]}"; do
     done
     printf '%-8s %-9s %-10s %-6s %-8s %s\n' "${row[@]}"
 done
+
+# What each desktop must give the user: the countdown at its corner, above
+# the full-screen window and focused; or, where it cannot, the notification
+# whose action cancels, and no power off.
+declare -A expected=([mutter]=in-sight [kwin]=in-sight [sway]=announced)
+passed=0
+failed=0
+check() {
+    if [[ $3 ]]; then
+        echo "ok   $1"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $1: $2"
+        failed=$((failed + 1))
+    fi
+}
+echo
+for compositor in "${compositors[@]}"; do
+    get() { echo "${results[$compositor/$1]:-}"; }
+    if [[ ${expected[$compositor]} == in-sight ]]; then
+        place=$(get place)
+        IFS=, read -r x y <<<"${place%% *}"
+        check "$compositor: the countdown's frame stands at the top-left corner" "$place" \
+            "$( ((${x:-999} < 20 && ${y:-999} < 60)) && echo yes)"
+        check "$compositor: it is above the focused full-screen window" "$(get above)" \
+            "$([[ $(get above) == yes* ]] && echo yes)"
+        check "$compositor: it has the focus" "$(get focused)" "$([[ $(get focused) == yes* ]] && echo yes)"
+    else
+        check "$compositor: a notification announces it, with its button" "$(get notice)" \
+            "$([[ $(get notice) == *seconde*"| Annuler" ]] && echo yes)"
+        check "$compositor: the notification's action cancels" "$(get cancelled) / poweroff $(get poweroff)" \
+            "$([[ $(get cancelled) == yes* && $(get poweroff) == no ]] && echo yes)"
+    fi
+done
+echo "$passed passed, $failed failed"
+((failed == 0))
