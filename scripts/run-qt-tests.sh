@@ -35,36 +35,33 @@ mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=offscreen
 
-# A bus of our own stands in for the system bus; the session policy lets the
-# mock own logind's name there.
-bus_socket="$work/system_bus_socket"
-dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --nopidfile \
-    --address="unix:path=$bus_socket" &
-started+=($!)
-export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$bus_socket"
-wait_for test -S "$bus_socket"
-
-/usr/bin/python3 -m dbusmock --system --template logind &
-started+=($!)
-wait_for dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.GetNameOwner string:org.freedesktop.login1
-
-# And one for the session bus, with a notification daemon and a stand-in
-# StatusNotifierWatcher: the notification area that Qt's icon then meets.
-session_socket="$work/session_bus_socket"
-dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --nopidfile \
-    --address="unix:path=$session_socket" &
-started+=($!)
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_socket"
-wait_for test -S "$session_socket"
-for template in notification_daemon "$PWD/tests/qt/status_notifier_watcher.py"; do
-    /usr/bin/python3 -m dbusmock --template "$template" >/dev/null &
+# Buses of our own stand in for the system and the session bus; the session
+# policy lets the mocks own their names there.
+start_bus() {
+    local socket="$work/$1_bus_socket"
+    dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --nopidfile \
+        --address="unix:path=$socket" 2>/dev/null &
     started+=($!)
-done
-for name in org.freedesktop.Notifications org.kde.StatusNotifierWatcher; do
-    wait_for dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    export "DBUS_${1^^}_BUS_ADDRESS=unix:path=$socket"
+    wait_for test -S "$socket"
+}
+
+# A python-dbusmock template on that bus, once it owns its name.
+start_mock() {
+    local bus=$1 template=$2 name=$3
+    /usr/bin/python3 -m dbusmock "--$bus" --template "$template" >/dev/null &
+    started+=($!)
+    wait_for dbus-send "--$bus" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.GetNameOwner "string:$name"
-done
+}
+
+start_bus system
+start_mock system logind org.freedesktop.login1
+# The notification area that Qt's icon meets: a notification daemon and a
+# stand-in StatusNotifierWatcher.
+start_bus session
+start_mock session notification_daemon org.freedesktop.Notifications
+start_mock session "$PWD/tests/qt/status_notifier_watcher.py" org.kde.StatusNotifierWatcher
 
 # A bare X server of our own, for the window tests once more on xcb: there a
 # window that does not ask for the focus does not get it, while the offscreen

@@ -175,43 +175,44 @@ const char kNotifications[] = "org.freedesktop.Notifications";
 const char kNotificationsPath[] = "/org/freedesktop/Notifications";
 
 // A StatusNotifierItem host, on a connection of its own: it finds the icon by
-// its bus name and reads and works it as a notification area would.
+// the bus name it gave the watcher, and reads and works it as a notification
+// area would. Its menu, as the host would show it: "label" or "label (off)",
+// the access key marked "_", and the items' ids.
 class SniHost {
   public:
-    struct Item {
-        int id;
-        QString label;  // the access key marked "_"
-        bool enabled;
-    };
     SniHost() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "host")) {}
     ~SniHost() { QDBusConnection::disconnectFromBus(QStringLiteral("host")); }
 
-    bool Found() {  // the icon, by the bus name it gave the watcher
+    bool Found() {
         service_ = LastCall("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
                             "RegisterStatusNotifierItem")
                        .value(0)
                        .toString();
         return !service_.isEmpty();
     }
+    QVariant Property(const char* name) {
+        return On(kItem, "org.freedesktop.DBus.Properties", "Get",
+                  {QStringLiteral("org.kde.StatusNotifierItem"), QString::fromUtf8(name)})
+            .value<QDBusVariant>()
+            .variant();
+    }
     QString Tip() {  // the title of (icon name, pixmaps, title, text)
         const auto tip = Property("ToolTip").value<QDBusArgument>();
-        QString icon;
         QString title;
         tip.beginStructure();
-        tip >> icon;
+        tip >> title;  // the icon's name, read over
         tip.beginArray();
         tip.endArray();
         tip >> title;
         tip.endStructure();
         return title;
     }
-    void Click(const char* method) { ItemCall(method, {0, 0}); }
-    QList<Item> Menu() {
-        const auto root = MenuCall("GetLayout", {0, 1, QStringList{}})
-                              .arguments()
-                              .value(1)
-                              .value<QDBusArgument>();
-        QList<Item> items;
+    void Click(const char* method) { On(kItem, "org.kde.StatusNotifierItem", method, {0, 0}); }
+    QStringList Menu() {
+        const auto root =
+            On(MenuPath(), kMenu, "GetLayout", {0, 1, QStringList{}}, 1).value<QDBusArgument>();
+        QStringList items;
+        ids_.clear();
         int id = 0;
         QVariantMap properties;
         root.beginStructure();
@@ -224,42 +225,35 @@ class SniHost {
             item.beginStructure();
             item >> id >> properties;
             item.endStructure();
-            items.push_back({id, properties.value(QStringLiteral("label")).toString(),
-                             properties.value(QStringLiteral("enabled"), true).toBool()});
+            ids_ << id;
+            items << properties.value(QStringLiteral("label")).toString() +
+                         (properties.value(QStringLiteral("enabled"), true).toBool() ? ""
+                                                                                     : " (off)");
         }
         root.endArray();
         root.endStructure();
         return items;
     }
-    void Choose(const QString& label) {
-        for (const Item& item : Menu()) {
-            if (item.label == label) {
-                MenuCall("Event", {item.id, QStringLiteral("clicked"),
-                                   QVariant::fromValue(QDBusVariant(0)), 0u});
-            }
-        }
+    void Choose(const QString& item) {
+        On(MenuPath(), kMenu, "Event",
+           {ids_.value(Menu().indexOf(item)), QStringLiteral("clicked"),
+            QVariant::fromValue(QDBusVariant(0)), 0u});
     }
 
   private:
-    QVariant Property(const char* name) {
-        return Call(bus_, service_, QStringLiteral("/StatusNotifierItem"),
-                    QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                    {QStringLiteral("org.kde.StatusNotifierItem"), QString::fromUtf8(name)})
+    static constexpr char kItem[] = "/StatusNotifierItem";
+    static constexpr char kMenu[] = "com.canonical.dbusmenu";
+    QString MenuPath() { return Property("Menu").value<QDBusObjectPath>().path(); }
+    QVariant On(const QString& path, const char* interface, const char* method,
+                const QVariantList& args, int reply = 0) {
+        return Call(bus_, service_, path, QString::fromUtf8(interface), QString::fromUtf8(method),
+                    args)
             .arguments()
-            .value(0)
-            .value<QDBusVariant>()
-            .variant();
-    }
-    QDBusMessage ItemCall(const char* method, const QVariantList& args) {
-        return Call(bus_, service_, QStringLiteral("/StatusNotifierItem"),
-                    QStringLiteral("org.kde.StatusNotifierItem"), QString::fromUtf8(method), args);
-    }
-    QDBusMessage MenuCall(const char* method, const QVariantList& args) {
-        return Call(bus_, service_, Property("Menu").value<QDBusObjectPath>().path(),
-                    QStringLiteral("com.canonical.dbusmenu"), QString::fromUtf8(method), args);
+            .value(reply);
     }
     QDBusConnection bus_;
     QString service_;
+    QList<int> ids_;  // of the items Menu() read last
 };
 
 // Built alone, a window's events go nowhere.
@@ -729,19 +723,12 @@ void FrontEndTest::statusNotifierItem() {
         }
         menu.close();
     });
-    const auto exported = [&host] {
-        QStringList shown;
-        for (const SniHost::Item& item : host.Menu()) {
-            shown << item.label + (item.enabled ? "" : " (off)");
-        }
-        return shown;
-    };
     host.Click("ContextMenu");
     QTRY_COMPARE(watcher.opened, 1);
-    QCOMPARE(exported(), popUp);
+    QCOMPARE(host.Menu(), popUp);
     QVERIFY(popUp.contains(QStringLiteral("_Activer (off)")));
     host.Choose(QStringLiteral("_Suspendre"));  // disarms
-    QTRY_VERIFY(exported().contains(QStringLiteral("_Suspendre (off)")));
+    QTRY_VERIFY(host.Menu().contains(QStringLiteral("_Suspendre (off)")));
     QVERIFY(harness.program().form1().MenuItemEnabled(MenuCommand::MnuActiver));
     host.Click("Activate");
     QTRY_VERIFY(Window(QStringLiteral("Form1"))->isVisible());
