@@ -120,12 +120,6 @@ std::wstring Environment(const wchar_t* name) {
     return value;
 }
 
-std::wstring SystemDirectory() {
-    wchar_t directory[MAX_PATH] = {};
-    GetSystemDirectoryW(directory, MAX_PATH);
-    return directory;
-}
-
 // What the driver and the programs it started wrote on its standard error
 // so far, Wine's traces among them: the script names the file it goes to in
 // KALVORO_E2E_STDERR. (Wine's server opens files, so /proc/self is its own.)
@@ -394,11 +388,6 @@ struct Run {
             // The program's clock shows a later second: its tick at that second is over.
             {"second-passed",
              [&] { return clock() == ClockText(second + 1) || clock() == ClockText(second + 2); }},
-            {"restart-line",
-             [&] {
-                 const auto lines = program.PowerLog();
-                 return !lines.empty() && lines.front() == kRestartLine;
-             }},
             {"added-once",  // identifier 1, message, icon and tip, callbacks as WM_MOUSEMOVE
              [&] {
                  return requests.size() == 1 && last(NIM_ADD) && requests[0].id == 1 &&
@@ -489,7 +478,9 @@ struct Run {
              }},
             {"refusing-shutdown",  // a new file, not the one the prefixes share written over
              [&] {
-                 const std::wstring command = SystemDirectory() + L"\\shutdown.exe";
+                 wchar_t system[MAX_PATH] = {};
+                 GetSystemDirectoryW(system, MAX_PATH);
+                 const std::wstring command = std::wstring{system} + L"\\shutdown.exe";
                  DeleteFileW(command.c_str());
                  // Wine runs its own shutdown.exe, not the file in the system
                  // directory, unless told otherwise.
