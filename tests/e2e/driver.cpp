@@ -114,26 +114,11 @@ HWND Elsewhere() {
     return window;
 }
 
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[256] = {};
-    GetEnvironmentVariableW(name, value, 256);
-    return value;
-}
-
 // What the driver and the programs it started wrote on its standard error
 // so far, Wine's traces among them: the script names the file it goes to in
 // KALVORO_E2E_STDERR. (Wine's server opens files, so /proc/self is its own.)
 std::string OwnStandardError() {
-    std::string text;
-    const HANDLE file =
-        CreateFileW(Environment(L"KALVORO_E2E_STDERR").c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    char block[4096];
-    for (DWORD read = 0; ReadFile(file, block, sizeof block, &read, nullptr) && read > 0;) {
-        text.append(block, read);
-    }
-    CloseHandle(file);
-    return text;
+    return ReadWhole(Environment(L"KALVORO_E2E_STDERR"));
 }
 
 // A text as Wine's traces quote it: L"...", with \r, \" and \\ escaped and

@@ -24,13 +24,29 @@ using kalvoro::win32::Utf8;
 using kalvoro::win32::Wide;
 using std::chrono::milliseconds;
 
+inline std::wstring Environment(const wchar_t* name) {
+    wchar_t value[256] = {};
+    GetEnvironmentVariableW(name, value, 256);
+    return value;
+}
+
+// A file, whole; empty where there is none.
+inline std::string ReadWhole(const std::wstring& path) {
+    std::string text;
+    if (std::FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char block[4096];
+        for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) {
+            text.append(block, read);
+        }
+        std::fclose(file);
+    }
+    return text;
+}
+
 // Every time limit stretches by the whole factor in KALVORO_E2E_SLOWDOWN, which
 // the script sets where the program runs under an emulated loader.
 inline int Slowdown() {
-    static const int factor = [] {
-        const char* given = std::getenv("KALVORO_E2E_SLOWDOWN");
-        return std::max(given != nullptr ? std::atoi(given) : 1, 1);
-    }();
+    static const int factor = std::max(_wtoi(Environment(L"KALVORO_E2E_SLOWDOWN").c_str()), 1);
     return factor;
 }
 
@@ -228,18 +244,8 @@ class Program {
             return !clock.empty() && clock != L"Heure Système";
         });
     }
-    // A file of its working directory, whole; empty where there is none.
-    std::string Read(const wchar_t* name) const {
-        std::string text;
-        if (std::FILE* file = _wfopen((directory_ + L"\\" + name).c_str(), L"rb")) {
-            char block[4096];
-            for (std::size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) {
-                text.append(block, read);
-            }
-            std::fclose(file);
-        }
-        return text;
-    }
+    // A file of its working directory, whole.
+    std::string Read(const wchar_t* name) const { return ReadWhole(directory_ + L"\\" + name); }
     std::vector<std::string> PowerLog() const {
         std::vector<std::string> lines;  // without their "\r\n"
         const std::string log = Read(kPowerLog);

@@ -6,9 +6,7 @@
 #include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QPointer>
-
-#include "countdown/countdown.h"
-#include "ui/qt/layout_widgets.h"
+#include <utility>
 
 namespace kalvoro::qt {
 
@@ -18,17 +16,6 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kAction = QStringLiteral("button");
 constexpr unsigned char kCritical = 2;  // stays until closed, shown over full screen
-
-// The sentence as the window shows it, the number in its gap of blanks.
-QString Sentence(const Countdown& countdown) {
-    const QString sentence = FromUtf8(countdown.Label3());
-    const qsizetype word = sentence.indexOf(QStringLiteral("seconde"));
-    if (!countdown.Label2Visible() || word < 0) {
-        return sentence;
-    }
-    return sentence.left(word).trimmed() + u' ' + FromUtf8(countdown.Label2()) + u' ' +
-           sentence.mid(word);
-}
 
 void Close(uint id) {
     QDBusConnection::sessionBus().asyncCall(
@@ -59,14 +46,13 @@ CountdownNotice::~CountdownNotice() {
     }
 }
 
-void CountdownNotice::Show(const Countdown& countdown) {
-    QString body = Sentence(countdown);
-    QString button = FromUtf8(countdown.Annuler()).remove(u'&');
-    if (body == body_ && button == button_) {
-        return;
-    }
-    body_ = std::move(body);
-    button_ = std::move(button);
+void CountdownNotice::Show(const QString& sentence, const QString& number, const QString& button) {
+    // The number in the sentence's gap of blanks, as the window shows it.
+    const qsizetype word = sentence.indexOf(u"seconde");
+    body_ = number.isEmpty() || word < 0
+                ? sentence
+                : sentence.left(word).trimmed() + u' ' + number + u' ' + sentence.mid(word);
+    button_ = QString(button).remove(u'&');
     Notify();
 }
 
@@ -74,6 +60,7 @@ void CountdownNotice::Notify() {
     // Never two at once: the next shows what is current when this one's id
     // has come back.
     if (waiting_) {
+        stale_ = true;
         return;
     }
     waiting_ = true;
@@ -85,12 +72,11 @@ void CountdownNotice::Notify() {
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     notify << QStringLiteral("Kalvoro XP") << id_ << QString() << QStringLiteral("Kalvoro XP")
            << body_ << QStringList{kAction, button_} << hints << 0;
-    const QString shown = body_ + button_;
     // The answer may come after the window has gone: then its notification
     // goes at once.
     auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(notify));
     connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-            [self = QPointer<CountdownNotice>(this), shown](QDBusPendingCallWatcher* call) {
+            [self = QPointer<CountdownNotice>(this)](QDBusPendingCallWatcher* call) {
                 const QDBusPendingReply<uint> reply = *call;
                 call->deleteLater();
                 if (reply.isError()) {
@@ -102,7 +88,7 @@ void CountdownNotice::Notify() {
                 }
                 self->waiting_ = false;
                 self->id_ = reply.value();
-                if (self->body_ + self->button_ != shown) {
+                if (std::exchange(self->stale_, false)) {
                     self->Notify();
                 }
             });

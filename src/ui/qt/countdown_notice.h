@@ -3,10 +3,6 @@
 #include <QObject>
 #include <QString>
 
-namespace kalvoro {
-class Countdown;
-}
-
 namespace kalvoro::qt {
 
 // Whether this desktop keeps a countdown window where the program puts it and
@@ -28,7 +24,8 @@ class CountdownNotice final : public QObject {
     explicit CountdownNotice(QObject* window);
     ~CountdownNotice() override;
 
-    void Show(const Countdown& countdown);
+    // The window's texts: its sentence, its number (empty once hidden), its button.
+    void Show(const QString& sentence, const QString& number, const QString& button);
 
   signals:
     void ButtonPressed();
@@ -39,8 +36,9 @@ class CountdownNotice final : public QObject {
   private:
     void Notify();
 
-    uint id_ = 0;  // the daemon's, once it has answered
-    bool waiting_ = false;
+    uint id_ = 0;           // the daemon's, once it has answered
+    bool waiting_ = false;  // for that answer
+    bool stale_ = false;    // changed meanwhile
     QString body_;
     QString button_;
 };

@@ -23,10 +23,13 @@ constexpr Qt::WindowFlags kFrame = Qt::Tool | Qt::WindowStaysOnTopHint | Qt::Cus
 // Labels and buttons are written only when their text changes: the bar's
 // timer refreshes the window a hundred times a second.
 template <typename Widget>
-void SetText(Widget& widget, std::string_view text) {
-    if (const QString shown = FromUtf8(text); widget.text() != shown) {
-        widget.setText(shown);
+bool SetText(Widget& widget, std::string_view text) {
+    const QString shown = FromUtf8(text);
+    if (widget.text() == shown) {
+        return false;
     }
+    widget.setText(shown);
+    return true;
 }
 
 // The number's left edge, from the sentence font's own widths: the layout
@@ -63,6 +66,7 @@ CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi, b
         notice_ = new CountdownNotice(this);
         connect(notice_, &CountdownNotice::ButtonPressed, this,
                 [this] { Deliver(&Countdown::Annuler_Click); });
+        Announce();
     }
 }
 
@@ -83,21 +87,30 @@ void CountdownWindow::Deliver(void (Countdown::*handler)()) {
 }
 
 void CountdownWindow::Refresh(const Countdown& countdown) {
-    SetText(ControlAs<QLabel>(ControlId::Sentence), countdown.Label3());
+    bool changed = SetText(ControlAs<QLabel>(ControlId::Sentence), countdown.Label3());
     auto& number = ControlAs<QLabel>(ControlId::Number);
-    SetText(number, countdown.Label2());
+    changed = SetText(number, countdown.Label2()) || changed;
     if (number.isVisibleTo(this) != countdown.Label2Visible()) {
         number.setVisible(countdown.Label2Visible());
+        changed = true;
     }
-    SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler());
-    if (notice_ != nullptr) {
-        notice_->Show(countdown);
+    changed = SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler()) || changed;
+    // Once a second, not at each bar tick.
+    if (changed && notice_ != nullptr) {
+        Announce();
     }
     QWidget& bar = Control(ControlId::Bar);
     if (const int width = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
         bar.width() != width) {
         bar.resize(width, bar.height());
     }
+}
+
+void CountdownWindow::Announce() {
+    const auto& number = ControlAs<QLabel>(ControlId::Number);
+    notice_->Show(ControlAs<QLabel>(ControlId::Sentence).text(),
+                  number.isVisibleTo(this) ? number.text() : QString(),
+                  ControlAs<QPushButton>(ControlId::Annuler).text());
 }
 
 void CountdownWindow::closeEvent(QCloseEvent* event) {

@@ -34,6 +34,8 @@ class CountdownWindow final : public LayoutWindow {
 
   private:
     void Deliver(void (Countdown::*handler)());
+    // Hands what the window shows to its notification.
+    void Announce();
 
     CoreEvents& events_;
     int dpi_;

@@ -28,9 +28,10 @@ NotificationArea DesktopNotificationArea();
 // actions reach Form1 as the icon's mouse messages.
 class IconHost {
   public:
+    // Delivers an icon mouse message (kLeftButtonDown, kRightButtonUp) to Form1.
+    using MouseMessageSink = std::function<void(unsigned mouseMessage)>;
     struct Sinks {
-        // Delivers an icon mouse message (kLeftButtonDown, kRightButtonUp) to Form1.
-        std::function<void(unsigned mouseMessage)> mouse;
+        MouseMessageSink mouse;
         // Delivers an item of Menu1 chosen where the notification area showed
         // the menu itself.
         std::function<void(MenuCommand command)> choice;

@@ -5,7 +5,7 @@
 
 namespace kalvoro::qt {
 
-WindowIconHost::WindowIconHost(QWidget& mainWindow, std::function<void(unsigned mouseMessage)> sink)
+WindowIconHost::WindowIconHost(QWidget& mainWindow, MouseMessageSink sink)
     : mainWindow_(mainWindow), sink_(std::move(sink)) {
     mainWindow_.installEventFilter(this);
 }

@@ -14,7 +14,7 @@ class WindowIconHost final : public QObject, public IconHost {
     Q_OBJECT
 
   public:
-    WindowIconHost(QWidget& mainWindow, std::function<void(unsigned mouseMessage)> sink);
+    WindowIconHost(QWidget& mainWindow, MouseMessageSink sink);
 
     void Add(const IconRecord& record) override;
     void Delete() override;
@@ -27,7 +27,7 @@ class WindowIconHost final : public QObject, public IconHost {
 
   private:
     QWidget& mainWindow_;
-    std::function<void(unsigned mouseMessage)> sink_;
+    MouseMessageSink sink_;
     bool added_ = false;
 };
 
