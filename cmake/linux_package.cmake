@@ -73,6 +73,17 @@ kalvoro_install_gzipped(changelog ${doc_dir})
 configure_file(${linux_resources}/copyright.in ${PROJECT_BINARY_DIR}/doc/copyright @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/doc/copyright DESTINATION ${doc_dir})
 
+# CPack strips the program (CPACK_STRIP_FILES below); the compiler's
+# signature in its .comment section goes too, as in Debian's own packages.
+# Install rules run in the order they are given, so this follows the
+# program's own.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:kalvoro-xp>\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+
 # The package holds what the rules above and the program's own install rule
 # put in; its dependencies are those dpkg-shlibdeps finds the program needs.
 set(CPACK_GENERATOR DEB)
