@@ -13,8 +13,9 @@ packages=(
     wine wine64 wine32:i386 fonts-wine xvfb imagemagick
     # The Linux desktop program, its tests on a private system bus, its font
     qt6-base-dev python3-dbusmock dbus fonts-liberation2
-    # Its Debian package: the dependency lookup, the checks of its desktop data
-    dpkg-dev file desktop-file-utils appstream
+    # Its Debian package: the dependency lookup, the checks of its desktop data,
+    # Debian's own checker and the reader of its manual page
+    dpkg-dev file desktop-file-utils appstream lintian man-db
     # Fuzzers (libFuzzer with the sanitizers) and instruction counts
     clang libclang-rt-14-dev valgrind
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the Linux program (cmake --workflow --preset
-# package, in build/package), checks what it holds, installs it with apt,
+# package, in build/package), checks what it holds, with Debian's own checker
+# too, and its manual page as man-db reads it, installs it with apt,
 # starts the installed program on Qt's offscreen platform, and removes the
 # package again. One line per check; exits non-zero if any fails.
 set -euo pipefail
@@ -21,6 +22,7 @@ dpkg-deb -x "$deb" "$tree"
 desktop_entry=$(echo "$tree"/usr/share/applications/*.desktop)
 entry_key() { sed -n "s/^$1=//p" "$desktop_entry"; }
 program=$(entry_key Exec)
+manual_page="$tree/usr/share/man/man1/$program.1.gz"
 icon=$(entry_key Icon)
 package=$(dpkg-deb -f "$deb" Package)
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -57,6 +59,15 @@ logged() {
     "$@" >"$work/log" 2>&1 || { cat "$work/log"; return 1; }
 }
 
+# Succeeds when the command does; shows what it printed either way, so that
+# the notes that fail nothing are listed.
+shown() {
+    local status=0
+    "$@" >"$work/log" 2>&1 || status=$?
+    sed 's/^/     /' "$work/log"
+    return "$status"
+}
+
 icons_are_the_artwork() {
     local artwork size installed
     for artwork in resources/linux/icons/*.png; do
@@ -69,7 +80,19 @@ icons_are_the_artwork() {
 
 only_program_and_data() {
     ! (cd "$tree" && find . -type f) |
-        grep -vE "^\./usr/(bin/$program|share/(applications|metainfo|icons/hicolor)/.*)$"
+        grep -vE "^\./usr/(bin/$program|share/(applications|metainfo|icons/hicolor)/.*|share/doc/$package/(copyright|changelog\.gz)|share/man/man1/$program\.1\.gz)$"
+}
+
+# As lintian reads manual pages.
+manual_page_warnings() {
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manual_page" >/dev/null
+}
+
+# What apropos and whatis will say of the program.
+manual_page_names_program() {
+    local said
+    said=$(lexgrog "$manual_page" 2>&1)
+    [[ $said == *": \"$program - "* ]] || { printf '%s\n' "$said"; return 1; }
 }
 
 depends_from_shlibdeps() {
@@ -97,10 +120,14 @@ ends_on_sigterm() {
 apt_get() { apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 
 check "desktop entry valid (desktop-file-validate)" silent desktop-file-validate "$desktop_entry"
-check "metainfo valid, launching that entry (appstreamcli)" \
-    logged appstreamcli validate-tree --no-net --strict "$tree"
+check "metainfo valid, launching that entry (appstreamcli; pedantic notes listed)" \
+    shown appstreamcli validate-tree --no-net --strict --pedantic "$tree"
+check "no error or warning from lintian (info and pedantic tags listed)" \
+    shown lintian --display-info --pedantic --fail-on error,warning "$deb"
+check "manual page: no warning from groff (man --warnings)" silent manual_page_warnings
+check "manual page: its name line (lexgrog)" manual_page_names_program
 check "icon $icon: the artwork's PNGs at their sizes" icons_are_the_artwork
-check "only the program and its desktop data" only_program_and_data
+check "only the program, its desktop data and its documents" only_program_and_data
 check "version $project_version, the project's" [ "$(dpkg-deb -f "$deb" Version)" = "$project_version" ]
 check "depends on the libraries dpkg-shlibdeps found" depends_from_shlibdeps
 check "installs with apt" logged apt_get install -y --reinstall "./$deb"
