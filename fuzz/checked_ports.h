@@ -155,11 +155,13 @@ class CheckedPorts final : public Desktop, public PowerActions {
     void EteindreXP() override {
         PowerCalled(Power::EteindreXP, OnLastBarTickOf(WindowId::Form2),
                     "EteindreXP other than as the power-off countdown's bar fills");
+        Answer(PowerRequest::PowerOff);
     }
     void RebootXP() override {
         PowerCalled(Power::RebootXP, inLoadStep_ && countdown == WindowId::Form3,
                     "RebootXP other than as the restart window loads");
         ++restartsInLoadStep_;
+        Answer(PowerRequest::Restart);
     }
     void AnnulerRebootXP() override {
         PowerCalled(Power::AnnulerRebootXP,
@@ -169,6 +171,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
     void VeilleXP() override {
         PowerCalled(Power::VeilleXP, OnLastBarTickOf(WindowId::Form4),
                     "VeilleXP other than as the standby countdown's bar fills");
+        Answer(PowerRequest::Standby);
     }
 
   private:

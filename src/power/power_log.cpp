@@ -12,12 +12,19 @@ std::string EscapeCarriageReturns(std::string_view commandLine) {
     return escaped;
 }
 
+void PowerLog::Log(std::string_view line, PowerRequest request) {
+    sink_(line);
+    if (!holdAnswers) {
+        Answer(request);
+    }
+}
+
 void PowerLog::EteindreXP() {
-    sink_("EteindreXP");
+    Log("EteindreXP", PowerRequest::PowerOff);
 }
 
 void PowerLog::RebootXP() {
-    sink_("RebootXP " + EscapeCarriageReturns(RestartCommandLine()));
+    Log("RebootXP " + EscapeCarriageReturns(RestartCommandLine()), PowerRequest::Restart);
 }
 
 void PowerLog::AnnulerRebootXP() {
@@ -25,7 +32,7 @@ void PowerLog::AnnulerRebootXP() {
 }
 
 void PowerLog::VeilleXP() {
-    sink_("VeilleXP");
+    Log("VeilleXP", PowerRequest::Standby);
 }
 
 }  // namespace kalvoro

@@ -128,9 +128,9 @@ void Form1::Form_MouseMove(unsigned mouseMessage) {
         MnuMontrer_Click();
     } else if (mouseMessage == kRightButtonUp) {
         const std::optional<MenuCommand> chosen = desktop_.PopUpMenu(kDefaultMenuItem);
-        // The menu waits in a loop of its own: a countdown may have ended
-        // the program meanwhile.
-        if (chosen && MenuItemEnabled(*chosen) && !program_.Ended()) {
+        // The menu waits in a loop of its own: a countdown may have closed
+        // the windows meanwhile.
+        if (chosen && MenuItemEnabled(*chosen) && program_.Loaded(WindowId::Form1)) {
             RunMenuItem(*chosen);
         }
     }

@@ -9,7 +9,7 @@ constexpr WindowId kCountdownWindows[] = {WindowId::Form2, WindowId::Form3, Wind
 }  // namespace
 
 Program::Program(Desktop& desktop, const Clock& clock, PowerActions& power)
-    : desktop_(desktop), power_(power), form1_(*this, desktop, clock) {}
+    : desktop_(desktop), power_(power, *this), form1_(*this, desktop, clock) {}
 
 void Program::Start() {
     form1Loaded_ = true;
@@ -86,10 +86,22 @@ void Program::Unload(WindowId window) {
         countdown_.reset();
     }
     desktop_.Unload(window);
-    if (!form1Loaded_ && !countdown_) {
-        ended_ = true;
-        desktop_.EndProgram();
+    EndIfNothingLeft();
+}
+
+void Program::Refused(std::string_view message) {
+    ++openMessages_;
+    desktop_.ShowMessage(message, kPowerRefusalTitle, kPowerRefusalStyle);
+    --openMessages_;
+    EndIfNothingLeft();
+}
+
+void Program::EndIfNothingLeft() {
+    if (ended_ || form1Loaded_ || countdown_ || power_.Awaiting() || openMessages_ > 0) {
+        return;
     }
+    ended_ = true;
+    desktop_.EndProgram();
 }
 
 }  // namespace kalvoro

@@ -5,6 +5,7 @@
 #include "countdown/countdown.h"
 #include "countdown/countdown_host.h"
 #include "power/power_actions.h"
+#include "power/power_requests.h"
 #include "schedule/local_time.h"
 #include "ui/desktop.h"
 #include "ui/form1.h"
@@ -12,8 +13,10 @@
 namespace kalvoro {
 
 // The whole program: the main window, at most one countdown window, and the
-// rules for opening and closing them. It ends when no window is left.
-class Program final : private CountdownHost {
+// rules for opening and closing them. It ends when no window is left, once
+// the system has answered every power request and its refusal, if any, has
+// been said.
+class Program final : private CountdownHost, private RefusalListener {
   public:
     Program(Desktop& desktop, const Clock& clock, PowerActions& power);
     Program(const Program&) = delete;
@@ -50,10 +53,16 @@ class Program final : private CountdownHost {
     void Present(WindowId window) override;
     void ShowWithoutActivating(WindowId window) override;
 
+    // A refusal is said in a message box; the program waits for it.
+    void Refused(std::string_view message) override;
+    void Settled() override { EndIfNothingLeft(); }
+
     void Unload(WindowId window);
+    void EndIfNothingLeft();
 
     Desktop& desktop_;
-    PowerActions& power_;
+    PowerRequests power_;
+    int openMessages_ = 0;
     Form1 form1_;
     bool form1Loaded_ = false;
     std::optional<Countdown> countdown_;

@@ -143,5 +143,55 @@ TEST(Program, CountdownOpenedDuringTheRefusalStaysConsistent) {
     EXPECT_FALSE(h.form1().MnuActiverEnabled());
 }
 
+// The system's answers to the countdowns' power requests. A refusal is said in
+// one box, after which the program ends as it would have; nothing is said of
+// a request taken, nor of a restart withdrawn first. The journal as the user
+// meets it: windows closing, boxes and the end.
+struct Answers {
+    ActionKind action;
+    const char* steps;  // f: the bar fills, c: "Annuler", t: taken, r: refused "r"
+    Journal seen;
+};
+
+TEST(Program, SaysEachRefusedPowerRequestOnceThenEndsAsItWouldHave) {
+    const std::string off = "message L'ordinateur n'a pas pu être éteint.\n\nr | Kalvoro XP | 48";
+    const Answers cases[] = {
+        {ActionKind::PowerOff, "frr", {"unload Form1", "unload Form2", off, "end"}},
+        {ActionKind::PowerOff, "ft", {"unload Form1", "unload Form2", "end"}},
+        {ActionKind::Standby,
+         "fr",
+         {"message L'ordinateur n'a pas pu être mis en veille.\n\nr | Kalvoro XP | 48"}},
+        {ActionKind::Restart,
+         "rf",
+         {"message L'ordinateur n'a pas pu être redémarré.\n\nr | Kalvoro XP | 48", "unload Form1",
+          "unload Form3", "end"}},
+        {ActionKind::Restart, "cr", {"unload Form1", "unload Form3", "end"}},
+    };
+    for (const Answers& c : cases) {
+        Harness h;
+        h.power.holdAnswers = true;
+        h.program.OpenCountdown(c.action);
+        const std::size_t mark = h.journal.size();
+        const auto request = static_cast<PowerRequest>(c.action);
+        for (const char* step = c.steps; *step != '\0'; ++step) {
+            if (*step == 'f') {
+                h.BarTicks(1312);
+            } else if (*step == 'c') {
+                h.program.countdown()->Annuler_Click();
+            } else {
+                h.power.Answer(request,
+                               *step == 'r' ? std::optional<std::string_view>{"r"} : std::nullopt);
+            }
+        }
+        Journal seen;
+        for (const std::string& line : h.Since(mark)) {
+            if (line.starts_with("message") || line.starts_with("unload") || line == "end") {
+                seen.push_back(line);
+            }
+        }
+        EXPECT_EQ(seen, c.seen) << c.steps;
+    }
+}
+
 }  // namespace
 }  // namespace kalvoro::testing
