@@ -1,16 +1,21 @@
 // LogindPower against python-dbusmock's logind template on a private system
 // bus, which scripts/run-qt-tests.sh starts: each power action must reach
-// logind's method with the right arguments, in order, and a restart must
-// leave a pending shutdown alone.
+// logind's method with the right arguments, in order, a restart must leave a
+// pending shutdown alone, and the whole program must say what logind refused.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QMessageBox>
 #include <QtTest>
 #include <chrono>
 
+#include "fakes/fakes.h"
 #include "power/logind/logind_power.h"
+#include "ui/qt/front_end.h"
 
 namespace kalvoro {
 namespace {
@@ -50,6 +55,37 @@ QList<RecordedCall> RecordedCalls(QDBusInterface& mock) {
     return calls;
 }
 
+// Keeps a restart in the mock's ScheduledShutdown property, (type, due).
+const QString kSchedule = QStringLiteral(
+    "self.Set('org.freedesktop.login1.Manager', 'ScheduledShutdown', "
+    "dbus.Struct(%1, signature='st'))");
+
+// The mock's answers. Each that takes a call notes its method in the
+// property Taken; the flag that lets polkit ask for a password is the
+// argument of PowerOff and Suspend, in the header of ScheduleShutdown.
+const QString kRefuse = QStringLiteral(
+    "raise dbus.exceptions.DBusException('Refused by the test.', "
+    "name='org.freedesktop.DBus.Error.AccessDenied')");
+const QString kTakeIf = QStringLiteral(
+    "if not (%1): raise dbus.exceptions.DBusException('Interactive authentication required.', "
+    "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')\n"
+    "self.Set('org.freedesktop.login1.Manager', 'Taken', '%2')");
+const QString kMayAsk = QStringLiteral("args[0]");
+const QString kMessageMayAsk = QStringLiteral(
+    "[f.frame.f_locals['message'] for f in __import__('inspect').stack() if "
+    "isinstance(f.frame.f_locals.get('message'), dbus.lowlevel.MethodCallMessage)][0]"
+    ".get_allow_interactive_authorization()");
+
+struct Answering {
+    const char* what;
+    ActionKind action;
+    const char* method;
+    QString answer;
+    bool cancelled;   // "Annuler" right after the opening
+    const char* box;  // its text, or none
+    bool ends;        // once the bar is full and the box, if any, closed
+};
+
 quint64 MicrosecondsNow() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return static_cast<quint64>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
@@ -63,7 +99,7 @@ class LogindPowerTest : public QObject {
   private slots:
     void initTestCase();
     void init();
-    void powerOffAndStandbyAskWithoutPrompting();
+    void refusalsAreSaidOnceAndTheProgramEndsAfterOk();
     void restartIsScheduledTwelveSecondsAheadAndCancelWithdrawsIt();
     void restartWhileAShutdownIsPendingIsRefused();
 
@@ -72,6 +108,7 @@ class LogindPowerTest : public QObject {
 
     QDBusConnection bus_ = QDBusConnection::systemBus();
     std::unique_ptr<QDBusInterface> mock_;
+    std::unique_ptr<QDBusInterface> properties_;
     LogindPower power_{bus_};
 };
 
@@ -81,11 +118,10 @@ void LogindPowerTest::initTestCase() {
                                              QStringLiteral("/org/freedesktop/login1"),
                                              QStringLiteral("org.freedesktop.DBus.Mock"), bus_);
     QVERIFY2(mock_->isValid(), "no mock logind on the system bus");
+    properties_ = std::make_unique<QDBusInterface>(
+        mock_->service(), mock_->path(), QStringLiteral("org.freedesktop.DBus.Properties"), bus_);
     // The template predates logind's scheduled shutdowns: teach it the
-    // property and both methods, which keep it as logind does.
-    const QString property = QStringLiteral(
-        "self.Set('org.freedesktop.login1.Manager', 'ScheduledShutdown', "
-        "dbus.Struct(%1, signature='st'))");
+    // property and the cancel, which keeps it as logind does.
     QDBusArgument none;
     none.beginStructure();
     none << QString() << quint64{0};
@@ -93,8 +129,8 @@ void LogindPowerTest::initTestCase() {
     const QList<QVariantList> teach = {
         {kManager, "ScheduledShutdown",
          QVariant::fromValue(QDBusVariant(QVariant::fromValue(none)))},
-        {kManager, "ScheduleShutdown", "st", "", property.arg("(args[0], args[1])")},
-        {kManager, "CancelScheduledShutdown", "", "b", property.arg("('', 0)") + "; ret = True"},
+        {kManager, "Taken", QVariant::fromValue(QDBusVariant(QString()))},
+        {kManager, "CancelScheduledShutdown", "", "b", kSchedule.arg("('', 0)") + "; ret = True"},
     };
     for (const QVariantList& arguments : teach) {
         const QString method = arguments.size() == 3 ? "AddProperty" : "AddMethod";
@@ -104,6 +140,23 @@ void LogindPowerTest::initTestCase() {
 }
 
 void LogindPowerTest::init() {
+    // Each method takes every call, no restart is pending, nothing is taken,
+    // and every call is recorded anew.
+    const QList<QVariantList> methods = {
+        {kManager, "PowerOff", "b", "", ""},
+        {kManager, "Suspend", "b", "", ""},
+        {kManager, "ScheduleShutdown", "st", "", kSchedule.arg("args")},
+    };
+    for (const QVariantList& arguments : methods) {
+        QCOMPARE(mock_->callWithArgumentList(QDBus::Block, "AddMethod", arguments).type(),
+                 QDBusMessage::ReplyMessage);
+    }
+    QDBusMessage cancel = QDBusMessage::createMethodCall(mock_->service(), mock_->path(), kManager,
+                                                         QStringLiteral("CancelScheduledShutdown"));
+    QCOMPARE(bus_.call(cancel).type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(
+        properties_->call("Set", kManager, "Taken", QVariant::fromValue(QDBusVariant(""))).type(),
+        QDBusMessage::ReplyMessage);
     QCOMPARE(mock_->call(QStringLiteral("ClearCalls")).type(), QDBusMessage::ReplyMessage);
 }
 
@@ -116,24 +169,84 @@ QList<RecordedCall> LogindPowerTest::WaitForCalls(int count) {
     return RecordedCalls(*mock_);
 }
 
-void LogindPowerTest::powerOffAndStandbyAskWithoutPrompting() {
-    power_.EteindreXP();
-    power_.VeilleXP();
-    const QList<RecordedCall> calls = WaitForCalls(2);
-    QCOMPARE(calls.size(), 2);
-    QCOMPARE(calls[0].method, QStringLiteral("PowerOff"));
-    QCOMPARE(calls[0].arguments, QVariantList{false});
-    QCOMPARE(calls[1].method, QStringLiteral("Suspend"));
-    QCOMPARE(calls[1].arguments, QVariantList{false});
+// Each countdown's power call as the program makes it when its bar is full
+// (or, for the restart, as it opens), logind answering as the row says: a
+// refusal is said once with logind's reason, and the program ends only once
+// its box is closed; a call that logind takes once polkit may ask says
+// nothing, nor does a refusal that comes after the user's cancel.
+void LogindPowerTest::refusalsAreSaidOnceAndTheProgramEndsAfterOk() {
+    const QString schedule = kTakeIf.arg(kMessageMayAsk, "ScheduleShutdown") + "\n" +
+                             QStringLiteral(
+                                 "self.Set('org.freedesktop.login1.Manager', "
+                                 "'ScheduledShutdown', dbus.Struct(args, signature='st'))");
+    const Answering rows[] = {
+        {"power off refused", ActionKind::PowerOff, "PowerOff", kRefuse, false,
+         "L'ordinateur n'a pas pu être éteint.\n\nRefused by the test.", true},
+        {"standby refused", ActionKind::Standby, "Suspend", kRefuse, false,
+         "L'ordinateur n'a pas pu être mis en veille.\n\nRefused by the test.", false},
+        {"restart refused", ActionKind::Restart, "ScheduleShutdown", kRefuse, false,
+         "L'ordinateur n'a pas pu être redémarré.\n\nRefused by the test.", true},
+        {"power off taken", ActionKind::PowerOff, "PowerOff", kTakeIf.arg(kMayAsk, "PowerOff"),
+         false, nullptr, true},
+        {"standby taken", ActionKind::Standby, "Suspend", kTakeIf.arg(kMayAsk, "Suspend"), false,
+         nullptr, false},
+        {"restart taken", ActionKind::Restart, "ScheduleShutdown", schedule, false, nullptr, true},
+        {"restart cancelled before its refusal", ActionKind::Restart, "ScheduleShutdown",
+         "time.sleep(0.5)\n" + kRefuse, true, nullptr, true},
+    };
+    for (const Answering& row : rows) {
+        init();
+        const QString signature = row.action == ActionKind::Restart ? "st" : "b";
+        QCOMPARE(mock_->call("AddMethod", kManager, row.method, signature, "", row.answer).type(),
+                 QDBusMessage::ReplyMessage);
+        testing::FakeClock clock;
+        LogindPower power(bus_);
+        qt::FrontEnd frontEnd(clock, power, qt::NotificationArea::SystemTray);
+        frontEnd.Start();
+        Program& program = frontEnd.program();
+        program.OpenCountdown(row.action);
+        if (row.cancelled) {
+            program.countdown()->Annuler_Click();
+        }
+        while (program.countdown() != nullptr && program.countdown()->Timer1Running()) {
+            program.countdown()->Timer1_Timer();
+        }
+        // The box waits in a loop of its own: it is read and closed from there.
+        QString shown;
+        bool endedWhileShown = false;
+        QTimer reader;
+        QObject::connect(&reader, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown += box->text();
+                endedWhileShown = program.Ended();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        reader.start(20);
+        QTest::qWait(1500);
+        QCOMPARE(shown, QString::fromUtf8(row.box != nullptr ? row.box : ""));
+        QVERIFY2(!endedWhileShown, row.what);
+        QCOMPARE(program.Ended(), row.ends);
+        const QString taken = row.box == nullptr && !row.cancelled ? row.method : "";
+        QCOMPARE(properties_->call("Get", kManager, "Taken")
+                     .arguments()
+                     .value(0)
+                     .value<QDBusVariant>()
+                     .variant()
+                     .toString(),
+                 taken);
+    }
 }
 
 void LogindPowerTest::restartIsScheduledTwelveSecondsAheadAndCancelWithdrawsIt() {
     const quint64 before = MicrosecondsNow();
     power_.RebootXP();
     const quint64 after = MicrosecondsNow();
+    // Before logind's answer: logind may take a restart that waited for a
+    // password after the cancel, so the cancel comes again after the answer.
     power_.AnnulerRebootXP();
-    const QList<RecordedCall> calls = WaitForCalls(2);
-    QCOMPARE(calls.size(), 2);
+    const QList<RecordedCall> calls = WaitForCalls(3);
+    QCOMPARE(calls.size(), 3);
     QCOMPARE(calls[0].method, QStringLiteral("ScheduleShutdown"));
     const QVariantList& arguments = calls[0].arguments;
     QCOMPARE(arguments.size(), 2);
@@ -143,8 +256,10 @@ void LogindPowerTest::restartIsScheduledTwelveSecondsAheadAndCancelWithdrawsIt()
     constexpr quint64 kTwelveSeconds = 12'000'000;
     QVERIFY2(due >= before + kTwelveSeconds && due <= after + kTwelveSeconds,
              "the restart is not due 12 s after the call");
-    QCOMPARE(calls[1].method, QStringLiteral("CancelScheduledShutdown"));
-    QVERIFY(calls[1].arguments.isEmpty());
+    for (const RecordedCall& cancel : calls.mid(1)) {
+        QCOMPARE(cancel.method, QStringLiteral("CancelScheduledShutdown"));
+        QVERIFY(cancel.arguments.isEmpty());
+    }
 }
 
 void LogindPowerTest::restartWhileAShutdownIsPendingIsRefused() {
@@ -171,5 +286,5 @@ void LogindPowerTest::restartWhileAShutdownIsPendingIsRefused() {
 
 }  // namespace kalvoro
 
-QTEST_GUILESS_MAIN(kalvoro::LogindPowerTest)
+QTEST_MAIN(kalvoro::LogindPowerTest)
 #include "logind_power_test.moc"

@@ -2,6 +2,7 @@
 
 #include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 namespace kalvoro {
@@ -12,8 +13,13 @@ const QString kService = QStringLiteral("org.freedesktop.login1");
 const QString kPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 
-// Polkit may not stop to ask for a password: the program never waits.
-constexpr bool kInteractive = false;
+// Polkit may ask for a password where the system wants one, as the
+// desktops' own power menus let it.
+constexpr bool kInteractive = true;
+
+// A password dialog waits on the user; an answer that has not come by then
+// counts as a refusal.
+constexpr int kAnswerTimeoutMs = 5 * 60 * 1000;
 
 // How long a restart waits for logind to say whether a shutdown is pending.
 constexpr int kLookUpTimeoutMs = 1000;
@@ -52,32 +58,69 @@ bool ShutdownPending(const QDBusConnection& bus) {
 LogindPower::LogindPower(QDBusConnection bus) : bus_(std::move(bus)) {}
 
 void LogindPower::EteindreXP() {
-    Send(QStringLiteral("PowerOff"), {kInteractive});
+    Ask(PowerRequest::PowerOff, QStringLiteral("PowerOff"), {kInteractive});
 }
 
 void LogindPower::RebootXP() {
+    restartCancelled_ = false;
     // ScheduleShutdown would replace a pending shutdown; the system's own
     // command refuses a second one instead, and so does this.
     if (ShutdownPending(bus_)) {
+        QMetaObject::invokeMethod(
+            &calls_,
+            [this] {
+                Answer(PowerRequest::Restart,
+                       "Un arrêt ou un redémarrage de l'ordinateur est déjà programmé.");
+            },
+            Qt::QueuedConnection);
         return;
     }
-    Send(QStringLiteral("ScheduleShutdown"),
-         {QStringLiteral("reboot"), QVariant::fromValue(RestartDueMicroseconds())});
+    Ask(PowerRequest::Restart, QStringLiteral("ScheduleShutdown"),
+        {QStringLiteral("reboot"), QVariant::fromValue(RestartDueMicroseconds())},
+        &LogindPower::WithdrawIfCancelled);
 }
 
 void LogindPower::AnnulerRebootXP() {
-    Send(QStringLiteral("CancelScheduledShutdown"));
+    restartCancelled_ = true;
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kManager,
+                                                       QStringLiteral("CancelScheduledShutdown"));
+    call.setInteractiveAuthorizationAllowed(true);
+    bus_.send(call);
+}
+
+void LogindPower::WithdrawIfCancelled() {
+    if (restartCancelled_) {
+        AnnulerRebootXP();
+    }
 }
 
 void LogindPower::VeilleXP() {
-    Send(QStringLiteral("Suspend"), {kInteractive});
+    Ask(PowerRequest::Standby, QStringLiteral("Suspend"), {kInteractive});
 }
 
-void LogindPower::Send(const QString& method, const QList<QVariant>& arguments) {
+void LogindPower::Ask(PowerRequest request, const QString& method, const QList<QVariant>& arguments,
+                      Taken taken) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kManager, method);
     call.setArguments(arguments);
-    // Sent without waiting: the answer, or an error, is dropped on arrival.
-    bus_.send(call);
+    call.setInteractiveAuthorizationAllowed(true);
+    // Even a call that cannot be sent (no system bus) finishes in the event
+    // loop, never inside this call.
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kAnswerTimeoutMs), &calls_);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [this, request, taken](QDBusPendingCallWatcher* answered) {
+                         answered->deleteLater();
+                         if (!answered->isError()) {
+                             if (taken != nullptr) {
+                                 (this->*taken)();
+                             }
+                             Answer(request);
+                             return;
+                         }
+                         const QDBusError error = answered->error();
+                         const QString reason =
+                             error.message().isEmpty() ? error.name() : error.message();
+                         Answer(request, reason.toStdString());
+                     });
 }
 
 }  // namespace kalvoro

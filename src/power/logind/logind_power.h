@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QVariant>
 #include <chrono>
@@ -14,10 +15,10 @@ namespace kalvoro {
 inline constexpr std::chrono::seconds kRestartDelay{12};
 
 // Power actions asked of systemd-logind over the system bus; polkit decides
-// whether this user may. Fire and forget: nothing waits for logind's answer
-// to an action, and a refusal or a missing logind changes nothing in the
-// program. Only a restart first asks whether a shutdown is pending, and
-// waits for that answer at most a second.
+// whether this user may, and may ask for a password through the desktop's
+// agent first. Logind's answer comes back through the event loop, its error
+// message being the reason of a refusal. Only a restart first asks whether a
+// shutdown is pending, and waits for that answer at most a second.
 class LogindPower final : public PowerActions {
   public:
     explicit LogindPower(QDBusConnection bus = QDBusConnection::systemBus());
@@ -31,9 +32,17 @@ class LogindPower final : public PowerActions {
     void VeilleXP() override;
 
   private:
-    void Send(const QString& method, const QList<QVariant>& arguments = {});
+    using Taken = void (LogindPower::*)();
+    void Ask(PowerRequest request, const QString& method, const QList<QVariant>& arguments,
+             Taken taken = nullptr);
+    void WithdrawIfCancelled();
 
     QDBusConnection bus_;
+    // The calls still waiting for their answer go with this object.
+    QObject calls_;
+    // A cancel may overtake a restart that waits for a password: logind
+    // would then find nothing to cancel and take the restart afterwards.
+    bool restartCancelled_ = false;
 };
 
 }  // namespace kalvoro

@@ -15,6 +15,7 @@ class FrontEnd {
 
     // Loads the main window.
     void Start() { program_.Start(); }
+    Program& program() { return program_; }
     const Program& program() const { return program_; }
 
   private:
