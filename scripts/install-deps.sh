@@ -10,7 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686
     # Running it: Wine for both architectures, a virtual display and screenshots
-    wine wine64 wine32:i386 fonts-wine xvfb imagemagick
+    wine wine64 wine32:i386 fonts-wine xvfb imagemagick python3-pil
     # The Linux desktop program, its tests on a private system bus, its font
     qt6-base-dev python3-dbusmock dbus fonts-liberation2
     # Its Debian package: the dependency lookup, the checks of its desktop data,
