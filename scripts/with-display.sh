@@ -10,19 +10,18 @@ if [[ -n ${DISPLAY:-} ]]; then
     exec "$@"
 fi
 
+source "$(dirname "$0")/lib.sh"
 screenshot=/tmp/kalvoro-xp-screenshot.png
-Xvfb :77 -screen 0 1024x768x24 -nolisten tcp &
-xvfb=$!
-export DISPLAY=:77
-"$@" &
+start_xvfb
+export DISPLAY=$xvfb_display
+start "$@"
 program=$!
-trap 'kill $program $xvfb 2>/dev/null || true' EXIT INT TERM
-for _ in $(seq 60); do
-    sleep 1
-    import -window root "$screenshot"
-    [[ $(convert "$screenshot" -format '%[max]' info:) == 0 ]] || break
-done
+# Something shows once the screen is no longer all black.
+shows() {
+    import -window root "$screenshot" && [[ $(convert "$screenshot" -format '%[max]' info:) != 0 ]]
+}
+wait_for 60 shows || true
 sleep 2 # its first moments past (a clock's first tick)
 import -window root "$screenshot"
-echo "No display: the program runs on a virtual one (DISPLAY=:77); screenshot: $screenshot"
+echo "No display: the program runs on a virtual one (DISPLAY=$DISPLAY); screenshot: $screenshot"
 wait $program
