@@ -32,8 +32,7 @@ class PowerActions {
 
     // Where the answers go from now on; none: dropped.
     void AnswerTo(PowerAnswers* answers) { answers_ = answers; }
-
-  protected:
+    // For the implementation, or what answers for it.
     void Answer(PowerRequest request, std::optional<std::string_view> refusal = std::nullopt) {
         if (answers_ != nullptr) {
             answers_->Answered(request, refusal);

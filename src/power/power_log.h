@@ -20,7 +20,6 @@ class PowerLog final : public PowerActions {
     explicit PowerLog(LineSink sink) : sink_(std::move(sink)) {}
 
     bool holdAnswers = false;
-    using PowerActions::Answer;
 
     void EteindreXP() override;
     void RebootXP() override;

@@ -21,7 +21,9 @@ bool RestartFollowUp::Poll(std::chrono::milliseconds now) {
         }
         const auto ran = now - restart->started;
         restart = followed_.erase(restart);
-        if (end == CommandEnd::Failed) {
+        if (end == CommandEnd::Succeeded) {
+            system_.Taken();
+        } else {
             // What is left of the command's delay, in whole seconds rounded
             // up: the user never gets less time to cancel than it promised.
             handedOver_ = true;

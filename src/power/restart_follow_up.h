@@ -15,11 +15,13 @@ class StartedCommand {
     virtual CommandEnd End() const = 0;
 };
 
-// Asks the system itself for a restart due after the delay.
+// Asks the system itself for a restart due after the delay, or hears that
+// the command took it.
 class RestartRequest {
   public:
     virtual ~RestartRequest() = default;
     virtual void HandOver(std::chrono::seconds delay) = 0;
+    virtual void Taken() = 0;
 };
 
 // Follows the restarts handed to the system's Shutdown command until their

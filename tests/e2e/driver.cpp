@@ -30,6 +30,19 @@ constexpr std::string_view kRestartLine =
     "fenêtre_située_en_haut_à_gauche_de_votre_écran.";
 static_assert(kRestartLine.size() == std::string_view{"RebootXP "}.size() + 164 + 5 + 2);
 
+// The error the test variant's power actions are refused with in "start
+// refused", and the system's own text for it, as a message box shows it.
+constexpr DWORD kRefusalError = ERROR_PRIVILEGE_NOT_HELD;
+std::wstring SystemText(DWORD error) {
+    wchar_t text[512];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, 512, nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n')) {
+        --length;
+    }
+    return {text, length};
+}
+
 // Names the rows use, in the order of their values.
 constexpr std::string_view kMainControls[] = {
     "TxtHeure", "TxTChoix", "Label1", "Activer", "Suspendre", "Quitter",
@@ -297,6 +310,14 @@ struct Run {
         const Program& program = P();
         const std::string_view arg = fact.substr(std::min(fact.find('=') + 1, fact.size()));
         const std::vector<TrayRequest> requests = FakeTray::RequestsOf(Main().handle);
+        // The box so titled and saying so, with its single button.
+        const auto box = [&](std::wstring_view title, const std::wstring& prompt) {
+            const HWND shown = program.Box().handle;
+            return Window{shown}.Text() == title &&
+                   Window{GetDlgItem(shown, 0xFFFF)}.Text() == prompt &&
+                   Window{GetDlgItem(shown, IDOK)}.Shown() &&
+                   !Window{GetDlgItem(shown, IDCANCEL)}.Shown();
+        };
         const auto last = [&](DWORD message) {
             return !requests.empty() && requests.back().message == message &&
                    requests.back().granted;
@@ -350,14 +371,15 @@ struct Run {
             {"one-menu", [&] { return program.Windows(L"#32768").size() <= 1; }},  // none over it
             {"box-shown", [&] { return program.Box().Shown(); }},
             {"no-box", [&] { return program.Box().handle == nullptr; }},
-            {"refusal",  // the refusal's box, with its single button
+            {"refusal",
              [&] {
-                 const HWND box = program.Box().handle;
-                 return Window{box}.Text() == L"Format de l'heure incorrect !" &&
-                        Window{GetDlgItem(box, 0xFFFF)}.Text() ==
-                            L"Veuillez redéfinir une heure (hh:mm:ss)" &&
-                        Window{GetDlgItem(box, IDOK)}.Shown() &&
-                        !Window{GetDlgItem(box, IDCANCEL)}.Shown();
+                 return box(L"Format de l'heure incorrect !",
+                            L"Veuillez redéfinir une heure (hh:mm:ss)");
+             }},
+            {"power-off-refused",
+             [&] {
+                 return box(L"Kalvoro XP", L"L'ordinateur n'a pas pu être éteint.\n\n" +
+                                               SystemText(kRefusalError));
              }},
             {"no-icon", [&] { return FakeTray::IconCount(Main().handle) == 0; }},
             {"one-icon", [&] { return FakeTray::IconCount(Main().handle) == 1; }},
@@ -445,9 +467,15 @@ struct Run {
             }
         };
         const std::pair<std::string_view, std::function<void()>> verbs[] = {
-            {"start",  // "start system": the program itself, its power actions the system's
+            {"start",  // "start system": the program itself, its power actions the system's;
+                       // "start refused": the test variant, its power actions refused
              [&] {
-                 if (line[1] == "system") {
+                 if (line[1] == "refused") {
+                     SetEnvironmentVariableW(L"KALVORO_E2E_REFUSE",
+                                             std::to_wstring(kRefusalError).c_str());
+                     Start(L"run-");
+                     SetEnvironmentVariableW(L"KALVORO_E2E_REFUSE", nullptr);
+                 } else if (line[1] == "system") {
                      // Wine then writes what it asks of advapi32 on the driver's own
                      // standard error, which the driver reads back.
                      const std::wstring debug = Environment(L"WINEDEBUG");

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "power/power_actions.h"
-#include "power/power_log.h"
 #include "power/windows/power_log_file.h"
 #include "power/windows/windows_power_actions.h"
 
@@ -17,7 +16,7 @@ enum class PowerBackend { System, Log };
 // executable.
 inline std::unique_ptr<PowerActions> MakePowerActions(PowerBackend backend) {
     if (backend == PowerBackend::Log) {
-        return std::make_unique<PowerLog>(&AppendToPowerLogFile);
+        return std::make_unique<LoggedPowerActions>();
     }
     return std::make_unique<WindowsPowerActions>();
 }

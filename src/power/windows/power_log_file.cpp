@@ -1,7 +1,6 @@
 #include "power/windows/power_log_file.h"
 
-#include <windows.h>
-
+#include <cwchar>
 #include <string>
 
 namespace kalvoro {
@@ -17,6 +16,32 @@ void AppendToPowerLogFile(std::string_view line) {
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+LoggedPowerActions::LoggedPowerActions() {
+    wchar_t refusal[16] = {};
+    GetEnvironmentVariableW(L"KALVORO_E2E_REFUSE", refusal, 16);
+    refusal_ = std::wcstoul(refusal, nullptr, 10);
+}
+
+void LoggedPowerActions::EteindreXP() {
+    log_.EteindreXP();
+    Settle(PowerRequest::PowerOff);
+}
+
+void LoggedPowerActions::RebootXP() {
+    log_.RebootXP();
+    Settle(PowerRequest::Restart);
+}
+
+void LoggedPowerActions::VeilleXP() {
+    log_.VeilleXP();
+    Settle(PowerRequest::Standby);
+}
+
+void LoggedPowerActions::Settle(PowerRequest request) {
+    SetLastError(refusal_);
+    answers_.Settle(request, refusal_ == ERROR_SUCCESS);
 }
 
 }  // namespace kalvoro

@@ -139,7 +139,7 @@ bool HasSleepState() {
 
 void WindowsPowerActions::EteindreXP() {
     PrivilegeXP();
-    ExitWindowsEx(kPowerOffFlags, 0);
+    answers_.Settle(PowerRequest::PowerOff, ExitWindowsEx(kPowerOffFlags, 0));
 }
 
 // The restart that the command refused, asked of the system itself as the
@@ -148,8 +148,10 @@ void WindowsPowerActions::EteindreXP() {
 void WindowsPowerActions::HandOver(std::chrono::seconds delay) {
     PrivilegeXP();
     std::wstring comment = win32::Wide(RestartComment());
-    InitiateSystemShutdownExW(nullptr, comment.data(), static_cast<DWORD>(delay.count()), FALSE,
-                              TRUE, kPlannedOtherReason);
+    answers_.Settle(
+        PowerRequest::Restart,
+        InitiateSystemShutdownExW(nullptr, comment.data(), static_cast<DWORD>(delay.count()), FALSE,
+                                  TRUE, kPlannedOtherReason));
 }
 
 bool WindowsPowerActions::Poll() {
@@ -179,12 +181,13 @@ void WindowsPowerActions::VeilleXP() {
         // the display is turned off, as by the power button.
         SendMessageTimeoutW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff,
                             SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, nullptr);
+        answers_.Settle(PowerRequest::Standby, TRUE);
         return;
     }
     PrivilegeXP();
     // TRUE asks for standby, which every text of the program promises;
     // FALSE would hibernate.
-    SetSystemPowerState(TRUE, FALSE);
+    answers_.Settle(PowerRequest::Standby, SetSystemPowerState(TRUE, FALSE));
 }
 
 }  // namespace kalvoro

@@ -3,6 +3,7 @@
 #include "power/power_actions.h"
 #include "power/restart_follow_up.h"
 #include "power/windows/poll_timer.h"
+#include "power/windows/system_answers.h"
 
 namespace kalvoro {
 
@@ -22,8 +23,10 @@ class WindowsPowerActions final : public PowerActions, RestartRequest, Polled {
   private:
     static constexpr UINT kFollowUpIntervalMs = 100;
     void HandOver(std::chrono::seconds delay) override;
+    void Taken() override { answers_.Settle(PowerRequest::Restart, TRUE); }
     bool Poll() override;
 
+    SystemAnswers answers_{*this};
     RestartFollowUp followUp_;
     PollTimer followUpTimer_;
 };
