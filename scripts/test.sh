@@ -14,7 +14,7 @@ echo "== Linux desktop program (Qt offscreen and on X; mock logind, notification
 bash scripts/run-qt-tests.sh build/linux
 
 echo "== Linux program on sway (Wayland, Xwayland) behind a focused full-screen window"
-bash scripts/try-desktops.sh sway
+bash scripts/try-sway.sh
 
 echo "== Debian package of the Linux program (built, checked, installed, started offscreen, removed)"
 bash scripts/test-package.sh
