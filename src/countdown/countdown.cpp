@@ -4,8 +4,9 @@
 
 namespace kalvoro {
 
-Countdown::Countdown(const CountdownKind& kind, CountdownHost& host, PowerActions& power)
-    : kind_(kind), host_(host), power_(power), sentence_(kind.wideSentence) {
+Countdown::Countdown(const CountdownKind& kind, CountdownHost& host, AllWindows& windows,
+                     PowerActions& power)
+    : kind_(kind), host_(host), windows_(windows), power_(power), sentence_(kind.wideSentence) {
     WriteNumberText();
 }
 
@@ -41,7 +42,7 @@ void Countdown::Annuler_Click() {
     if (kind_.cancelStep != nullptr) {
         (power_.*kind_.cancelStep)();
     }
-    host_.CloseAllWindows();
+    windows_.CloseAllWindows();
 }
 
 void Countdown::SetNumber(int number) {
@@ -76,7 +77,7 @@ void Countdown::Finish() {
         (power_.*kind_.finishStep)();
     }
     if (!kind_.staysOpen) {
-        host_.CloseAllWindows();
+        windows_.CloseAllWindows();
     }
 }
 

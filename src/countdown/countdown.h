@@ -20,7 +20,8 @@ class Countdown {
     static constexpr double kBarStep = 5.5;    // twips a bar tick
     static constexpr float kBarLimit = 7230.0f;
 
-    Countdown(const CountdownKind& kind, CountdownHost& host, PowerActions& power);
+    Countdown(const CountdownKind& kind, CountdownHost& host, AllWindows& windows,
+              PowerActions& power);
 
     // Handlers. A handler that ends in closing the windows destroys this
     // object: nothing may follow that step.
@@ -37,7 +38,6 @@ class Countdown {
     bool Label2Visible() const { return numberVisible_; }
     std::string_view Annuler() const { return button_; }
     bool Timer1Running() const { return timer1Running_; }
-    bool Timer2Running() const { return timer2Running_; }
 
   private:
     void Label2_Change();
@@ -48,6 +48,7 @@ class Countdown {
 
     const CountdownKind& kind_;
     CountdownHost& host_;
+    AllWindows& windows_;
     PowerActions& power_;
 
     int number_ = kStartNumber;

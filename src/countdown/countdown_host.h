@@ -4,10 +4,10 @@
 
 namespace kalvoro {
 
-// What an open countdown asks of the program that holds it. Each call is
-// carried out at once, so the effects keep the order of the countdown's own
-// steps: the standby display must be on screen before the standby call
-// blocks, and the power steps fall between the timer and closing steps.
+// What an open countdown does to its window, carried out at once by the
+// desktop, so that the effects keep the order of the countdown's own steps:
+// the standby display must be on screen before the standby call blocks, and
+// the power steps fall between the timer and closing steps.
 class CountdownHost {
   public:
     // Place above all windows that are not topmost and show, without
@@ -19,12 +19,20 @@ class CountdownHost {
     virtual void Present(WindowId window) = 0;
     // The number tick's show: never takes the focus from another window.
     virtual void ShowWithoutActivating(WindowId window) = 0;
-    // The main window first (which removes the icon), the countdown window
-    // last; this destroys the countdown that asks.
-    virtual void CloseAllWindows() = 0;
 
   protected:
     ~CountdownHost() = default;
+};
+
+// The program's closing, as a countdown ends it: the main window first
+// (which removes the icon), the countdown window last; this destroys the
+// countdown that asks.
+class AllWindows {
+  public:
+    virtual void CloseAllWindows() = 0;
+
+  protected:
+    ~AllWindows() = default;
 };
 
 }  // namespace kalvoro

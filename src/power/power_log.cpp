@@ -1,9 +1,14 @@
 #include "power/power_log.h"
 
+#include <string>
+
 #include "power/command_lines.h"
 
 namespace kalvoro {
 
+namespace {
+
+// The command line with each carriage return replaced by the two characters "\r".
 std::string EscapeCarriageReturns(std::string_view commandLine) {
     std::string escaped;
     for (const char c : commandLine) {
@@ -11,6 +16,8 @@ std::string EscapeCarriageReturns(std::string_view commandLine) {
     }
     return escaped;
 }
+
+}  // namespace
 
 void PowerLog::Log(std::string_view line, PowerRequest request) {
     sink_(line);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <string_view>
 
 #include "power/power_actions.h"
@@ -31,8 +30,5 @@ class PowerLog final : public PowerActions {
 
     LineSink sink_;
 };
-
-// The command line with each carriage return replaced by the two characters "\r".
-std::string EscapeCarriageReturns(std::string_view commandLine);
 
 }  // namespace kalvoro

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "countdown/countdown_host.h"
 #include "countdown/window_ids.h"
 #include "tray/icon_record.h"
 #include "tray/menu1.h"
@@ -13,8 +14,9 @@ namespace kalvoro {
 // Everything the program does to windows, timers, the notification area and
 // the process. The front end reads the texts and flags it shows from the core
 // after each event; these calls are the actions. Calls that block (the message
-// box, the pop-up menu) may re-enter the core through timer ticks.
-class Desktop {
+// box, the pop-up menu) may re-enter the core through timer ticks. An open
+// countdown makes its own calls (CountdownHost).
+class Desktop : public CountdownHost {
   public:
     virtual ~Desktop() = default;
 
@@ -22,19 +24,10 @@ class Desktop {
     virtual void Unload(WindowId window) = 0;  // destroy a window and its timers
     // An opener's show: the window may take the focus.
     virtual void Show(WindowId window) = 0;
-    // A countdown's number tick: shown again, the focus left where it is.
-    virtual void ShowWithoutActivating(WindowId window) = 0;
     virtual void Hide(WindowId window) = 0;
-    // Place above all windows that are not topmost and show, without
-    // moving, resizing or activating.
-    virtual void SetTopmost(WindowId window) = 0;
-    // Bring the window's controls up to date before a call that may block.
-    virtual void Present(WindowId window) = 0;
 
     // (Re)start the main window's clock timer to tick once after `delay`.
     virtual void ArmClockTimer(std::chrono::milliseconds delay) = 0;
-    virtual void StartTimer(WindowId window, CountdownTimer timer) = 0;
-    virtual void StopTimer(WindowId window, CountdownTimer timer) = 0;
 
     // Modal; returns when the user has closed it.
     virtual void ShowMessage(std::string_view prompt, std::string_view title, int style) = 0;

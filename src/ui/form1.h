@@ -51,7 +51,6 @@ class Form1 {
     ActionKind SelectedOption() const { return schedule_.selected; }
     bool MnuActiverEnabled() const { return schedule_.mnuActiverEnabled; }
     bool MnuSuspendreEnabled() const { return schedule_.mnuSuspendreEnabled; }
-    const IconRecord& IconeNotif() const { return iconeNotif_; }
     bool Busy() const { return busy_; }
 
   private:

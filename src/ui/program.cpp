@@ -26,8 +26,8 @@ bool Program::Loaded(WindowId window) const {
 void Program::OpenCountdown(ActionKind action) {
     CloseCountdowns();
     const CountdownKind& kind = CountdownKindOf(action);
-    CountdownHost& host = *this;
-    countdown_.emplace(kind, host, power_);
+    AllWindows& windows = *this;
+    countdown_.emplace(kind, desktop_, windows, power_);
     desktop_.Load(kind.window);
     countdown_->Form_Load();
     desktop_.Show(kind.window);
@@ -57,22 +57,6 @@ void Program::CloseBox(WindowId window) {
     } else {
         Unload(window);
     }
-}
-
-void Program::SetTopmost(WindowId window) {
-    desktop_.SetTopmost(window);
-}
-void Program::StartTimer(WindowId window, CountdownTimer timer) {
-    desktop_.StartTimer(window, timer);
-}
-void Program::StopTimer(WindowId window, CountdownTimer timer) {
-    desktop_.StopTimer(window, timer);
-}
-void Program::Present(WindowId window) {
-    desktop_.Present(window);
-}
-void Program::ShowWithoutActivating(WindowId window) {
-    desktop_.ShowWithoutActivating(window);
 }
 
 void Program::Unload(WindowId window) {

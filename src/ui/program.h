@@ -16,7 +16,7 @@ namespace kalvoro {
 // rules for opening and closing them. It ends when no window is left, once
 // the system has answered every power request and its refusal, if any, has
 // been said.
-class Program final : private CountdownHost, private RefusalListener {
+class Program final : private AllWindows, private RefusalListener {
   public:
     Program(Desktop& desktop, const Clock& clock, PowerActions& power);
     Program(const Program&) = delete;
@@ -43,15 +43,7 @@ class Program final : private CountdownHost, private RefusalListener {
     void CloseBox(WindowId window);
 
   private:
-    // What a countdown asks. Its closing: the main window first (which
-    // removes the icon), the countdown window last.
     void CloseAllWindows() override;
-    // The rest passed on to the desktop.
-    void SetTopmost(WindowId window) override;
-    void StartTimer(WindowId window, CountdownTimer timer) override;
-    void StopTimer(WindowId window, CountdownTimer timer) override;
-    void Present(WindowId window) override;
-    void ShowWithoutActivating(WindowId window) override;
 
     // A refusal is said in a message box; the program waits for it.
     void Refused(std::string_view message) override;
