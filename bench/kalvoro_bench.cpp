@@ -119,7 +119,9 @@ struct SimulatedPorts final : Desktop, PowerActions {
     void AddIcon(const IconRecord&) override {}
     void DeleteIcon(const IconRecord&) override {}
     void HideFromTaskList() override {}
-    std::optional<MenuCommand> PopUpMenu(MenuCommand) override { return std::nullopt; }
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items&, MenuCommand) override {
+        return std::nullopt;
+    }
     void EndProgram() override {}
     void EteindreXP() override {}
     void RebootXP() override {}

@@ -139,7 +139,7 @@ class CheckedPorts final : public Desktop, public PowerActions {
         iconPresent = false;
     }
     void HideFromTaskList() override { Called(); }
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override {
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items&, MenuCommand defaultItem) override {
         Called();
         Require(defaultItem == kDefaultMenuItem && Innermost().event == Event::IconCallback,
                 "the menu popped up other than by the icon, or without its default item");

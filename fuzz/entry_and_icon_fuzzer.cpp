@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     ports.menuLoop = [&] {
         callbacks(true);
-        return MenuCommandFromId(input.ConsumeIntegralInRange<unsigned>(0, kMenu1.size() + 1));
+        return MenuCommandFromId(
+            input.ConsumeIntegralInRange<unsigned>(0, std::tuple_size_v<Menu1Items> + 1));
     };
     callbacks(false);
     return 0;

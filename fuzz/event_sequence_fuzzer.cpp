@@ -49,7 +49,8 @@ class Driver {
         ports_.menuLoop = [this] {
             ModalLoop();
             // Identifiers on either side of the menu's stand for a dismissed menu.
-            return MenuCommandFromId(input_.ConsumeIntegralInRange<unsigned>(0, kMenu1.size() + 1));
+            return MenuCommandFromId(
+                input_.ConsumeIntegralInRange<unsigned>(0, std::tuple_size_v<Menu1Items> + 1));
         };
         Deliver(Event::Other, [&] { program_.Start(); });
         while (input_.remaining_bytes() > 0 && !ports_.ended) {
@@ -89,8 +90,8 @@ class Driver {
             },
             [&] { Deliver(Event::Other, [&] { form1().TxTChoix_Click(); }); },
             [&] {
-                const auto& item = kForm1Menu[input_.ConsumeIntegralInRange<std::size_t>(
-                    0, std::size(kForm1Menu) - 1)];
+                const auto& item =
+                    kMenu1[input_.ConsumeIntegralInRange<std::size_t>(0, std::size(kMenu1) - 1)];
                 Deliver(Event::Other, [&] { (form1().*item.handler)(); });
             },
         };

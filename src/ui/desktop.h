@@ -36,9 +36,10 @@ class Desktop : public CountdownHost {
     virtual void DeleteIcon(const IconRecord& record) = 0;
     // Take the program off the system's task list (no taskbar button).
     virtual void HideFromTaskList() = 0;
-    // Pop up the main window's menu at the pointer and wait until it closes;
+    // Pop up the icon's menu at the pointer and wait until it closes;
     // returns the item chosen, if any.
-    virtual std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) = 0;
+    virtual std::optional<MenuCommand> PopUpMenu(const Menu1Items& items,
+                                                 MenuCommand defaultItem) = 0;
 
     // No window is left: the program ends.
     virtual void EndProgram() = 0;

@@ -120,41 +120,40 @@ void Form1::Form_QueryUnload() {
 }
 
 void Form1::Form_MouseMove(unsigned mouseMessage) {
-    if (busy_) {
+    if (mouseMessage == kLeftButtonDown && !busy_) {
+        busy_ = true;
+        MnuMontrer_Click();
+        busy_ = false;
+    } else if (mouseMessage == kRightButtonUp && !busy_) {
+        busy_ = true;
+        const std::optional<MenuCommand> chosen = desktop_.PopUpMenu(Menu1(), kDefaultMenuItem);
+        busy_ = false;
+        if (chosen) {
+            Menu1_Click(*chosen);
+        }
+    }
+}
+
+void Form1::Menu1_Click(MenuCommand command) {
+    // The menu waits in a loop of its own: a countdown may have closed the
+    // windows meanwhile.
+    const Menu1Row& row = kMenu1[static_cast<std::size_t>(command) - 1];
+    if (busy_ || !program_.Loaded(WindowId::Form1) ||
+        (row.enabled != nullptr && !(this->*row.enabled)())) {
         return;
     }
     busy_ = true;
-    if (mouseMessage == kLeftButtonDown) {
-        MnuMontrer_Click();
-    } else if (mouseMessage == kRightButtonUp) {
-        const std::optional<MenuCommand> chosen = desktop_.PopUpMenu(kDefaultMenuItem);
-        // The menu waits in a loop of its own: a countdown may have closed
-        // the windows meanwhile.
-        if (chosen && MenuItemEnabled(*chosen) && program_.Loaded(WindowId::Form1)) {
-            RunMenuItem(*chosen);
-        }
-    }
+    (this->*row.handler)();
     busy_ = false;
 }
 
-void Form1::RunMenuItem(MenuCommand command) {
-    for (const MenuBinding& binding : kForm1Menu) {
-        if (binding.command == command) {
-            (this->*binding.handler)();
-            return;
-        }
+Menu1Items Form1::Menu1() const {
+    Menu1Items items{};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Menu1Row& row = kMenu1[i];
+        items[i] = {row.command, row.caption, row.enabled == nullptr || (this->*row.enabled)()};
     }
-}
-
-bool Form1::MenuItemEnabled(MenuCommand command) const {
-    switch (command) {
-        case MenuCommand::MnuActiver:
-            return schedule_.mnuActiverEnabled;
-        case MenuCommand::MnuSuspendre:
-            return schedule_.mnuSuspendreEnabled;
-        default:
-            return true;
-    }
+    return items;
 }
 
 void Form1::MnuMontrer_Click() {

@@ -32,6 +32,9 @@ class Form1 {
     void Label2_Click();
     void SelectOption(ActionKind action);  // a click on an option button
     void Form_MouseMove(unsigned mouseMessage);
+    // An item chosen in the icon's menu, wherever it was shown: run if it is
+    // enabled, unless a menu is already being answered.
+    void Menu1_Click(MenuCommand command);
     void Form_QueryUnload();
 
     // Handlers of the pop-up menu.
@@ -42,7 +45,6 @@ class Form1 {
     void MnuVeille_Click();
     void MnuReboot_Click();
     void MnuQuitter_Click();
-    bool MenuItemEnabled(MenuCommand command) const;
 
     // What the window shows.
     std::string_view TxtHeure() const { return txtHeure_; }
@@ -51,6 +53,7 @@ class Form1 {
     ActionKind SelectedOption() const { return schedule_.selected; }
     bool MnuActiverEnabled() const { return schedule_.mnuActiverEnabled; }
     bool MnuSuspendreEnabled() const { return schedule_.mnuSuspendreEnabled; }
+    Menu1Items Menu1() const;
     bool Busy() const { return busy_; }
 
   private:
@@ -63,7 +66,6 @@ class Form1 {
     void AjouterIcone();
     void ReduireEnIcone();
     void RetirerIcone();
-    void RunMenuItem(MenuCommand command);
 
     Program& program_;
     Desktop& desktop_;

@@ -32,19 +32,35 @@ inline constexpr OptionBinding kForm1Options[] = {
     {layout::ControlId::Veille, ActionKind::Standby},
 };
 
-// What each item of the icon's pop-up menu runs.
-struct MenuBinding {
+// The icon's pop-up menu, in display order, the one definition that the core,
+// both pop-ups and the menu exported to notification areas read: each item's
+// command, caption, handler, and when it is enabled (always, where none).
+struct Menu1Row {
     MenuCommand command;
+    std::string_view caption;  // "&" marks the access key
     void (Form1::*handler)();
+    bool (Form1::*enabled)() const;
 };
-inline constexpr MenuBinding kForm1Menu[] = {
-    {MenuCommand::MnuActiver, &Form1::MnuActiver_Click},
-    {MenuCommand::MnuSuspendre, &Form1::MnuSuspendre_Click},
-    {MenuCommand::MnuMontrer, &Form1::MnuMontrer_Click},
-    {MenuCommand::MnuArreter, &Form1::MnuArrêter_Click},
-    {MenuCommand::MnuVeille, &Form1::MnuVeille_Click},
-    {MenuCommand::MnuReboot, &Form1::MnuReboot_Click},
-    {MenuCommand::MnuQuitter, &Form1::MnuQuitter_Click},
+// clang-format off
+inline constexpr Menu1Row kMenu1[] = {
+    {MenuCommand::MnuActiver,   "&Activer",                 &Form1::MnuActiver_Click,   &Form1::MnuActiverEnabled},
+    {MenuCommand::MnuSuspendre, "&Suspendre",               &Form1::MnuSuspendre_Click, &Form1::MnuSuspendreEnabled},
+    {MenuCommand::MnuMontrer,   "&Montrer",                 &Form1::MnuMontrer_Click,   nullptr},
+    {MenuCommand::MnuArreter,   "A&rrêter l'ordinateur",    &Form1::MnuArrêter_Click,   nullptr},
+    {MenuCommand::MnuVeille,    "Mettre en &Veille",        &Form1::MnuVeille_Click,    nullptr},
+    {MenuCommand::MnuReboot,    "&Redémarrer l'ordinateur", &Form1::MnuReboot_Click,    nullptr},
+    {MenuCommand::MnuQuitter,   "&Quitter",                 &Form1::MnuQuitter_Click,   nullptr},
 };
+// clang-format on
+static_assert(std::size(kMenu1) == std::tuple_size_v<Menu1Items>);
+// Each row in the place its command names.
+static_assert([] {
+    for (std::size_t place = 1; const Menu1Row& row : kMenu1) {
+        if (static_cast<std::size_t>(row.command) != place++) {
+            return false;
+        }
+    }
+    return true;
+}());
 
 }  // namespace kalvoro

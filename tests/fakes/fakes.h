@@ -72,7 +72,7 @@ class FakeDesktop final : public Desktop {
         journal_.push_back("icon delete " + std::to_string(record.uID));
     }
     void HideFromTaskList() override { journal_.push_back("task list off"); }
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override {
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items&, MenuCommand defaultItem) override {
         journal_.push_back("menu default " + std::to_string(static_cast<unsigned>(defaultItem)));
         RunModal();
         if (menuChoices.empty()) {

@@ -516,7 +516,7 @@ void FrontEndTest::menuOpensWithNothingHighlighted() {
     QCOMPARE(defaultItem, QStringLiteral("&Quitter"));
     QVERIFY(!openAfterEnter);
     QVERIFY(!harness.program().Ended());
-    QVERIFY(!harness.program().form1().MenuItemEnabled(MenuCommand::MnuActiver));  // still armed
+    QVERIFY(!harness.program().form1().MnuActiverEnabled());  // still armed
     QCOMPARE(enabled,
              (QStringList{"&Suspendre", "&Montrer", kPowerOff, kStandby, kRestart, "&Quitter"}));
 }
@@ -729,7 +729,7 @@ void FrontEndTest::statusNotifierItem() {
     QVERIFY(popUp.contains(QStringLiteral("_Activer (off)")));
     host.Choose(QStringLiteral("_Suspendre"));  // disarms
     QTRY_VERIFY(host.Menu().contains(QStringLiteral("_Suspendre (off)")));
-    QVERIFY(harness.program().form1().MenuItemEnabled(MenuCommand::MnuActiver));
+    QVERIFY(harness.program().form1().MnuActiverEnabled());
     host.Click("Activate");
     QTRY_VERIFY(Window(QStringLiteral("Form1"))->isVisible());
 }

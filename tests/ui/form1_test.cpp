@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fakes/fakes.h"
+#include "ui/form1_bindings.h"
 
 namespace kalvoro::testing {
 namespace {
@@ -123,9 +124,8 @@ TEST(Form1, EachMenuItemRunsItsOwnHandler) {
     for (const MenuCase& c : cases) {
         Harness h;
         h.ArmFor("04:30:25");
-        const auto item = std::find_if(kMenu1.begin(), kMenu1.end(),
-                                       [&c](const MenuItem& i) { return i.caption == c.caption; });
-        ASSERT_NE(item, kMenu1.end()) << c.caption;
+        const auto item = std::ranges::find(kMenu1, c.caption, &Menu1Row::caption);
+        ASSERT_NE(item, std::end(kMenu1)) << c.caption;
         h.desktop.menuChoices = {item->command};
         const std::size_t mark = h.journal.size();
         h.form1().Form_MouseMove(kRightButtonUp);

@@ -2,26 +2,26 @@
 
 #include <QKeyEvent>
 
-#include "ui/form1.h"
 #include "ui/qt/layout_widgets.h"
 
 namespace kalvoro::qt {
 
-Menu1Popup::Menu1Popup(const Form1& form1, MenuCommand defaultItem) {
+Menu1Popup::Menu1Popup(const Menu1Items& items, MenuCommand defaultItem) {
     setObjectName(QStringLiteral("Menu1"));
-    for (const MenuItem& item : kMenu1) {
+    for (const MenuItem& item : items) {
         QAction* action = addAction(FromUtf8(item.caption));
         action->setData(static_cast<unsigned>(item.command));
         if (item.command == defaultItem) {
             setDefaultAction(action);
         }
     }
-    Refresh(form1);
+    Refresh(items);
 }
 
-void Menu1Popup::Refresh(const Form1& form1) {
-    for (QAction* action : actions()) {
-        action->setEnabled(form1.MenuItemEnabled(*CommandOf(action)));
+void Menu1Popup::Refresh(const Menu1Items& items) {
+    const QList<QAction*> shown = actions();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        shown[static_cast<qsizetype>(i)]->setEnabled(items[i].enabled);
     }
 }
 

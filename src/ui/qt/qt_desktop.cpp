@@ -59,12 +59,9 @@ void QtDesktop::Attach(Program& program) {
     const auto mouse = [this](unsigned mouseMessage) {
         Deliver([mouseMessage](Program& core) { core.form1().Form_MouseMove(mouseMessage); });
     };
-    // The notification area showed Menu1 itself: the core takes the item as
-    // chosen in its own pop-up, opened by a right release, busy flag and all.
-    const auto choice = [this, mouse](MenuCommand command) {
-        hostChoice_ = command;
-        mouse(kRightButtonUp);
-        hostChoice_.reset();
+    // The notification area showed Menu1 itself.
+    const auto choice = [this](MenuCommand command) {
+        Deliver([command](Program& core) { core.form1().Menu1_Click(command); });
     };
     iconHost_ = MakeIconHost(area_, *mainWindow_, program.form1(), {mouse, choice});
 }
@@ -185,13 +182,11 @@ void QtDesktop::HideFromTaskList() {
     iconHost_->HideFromTaskList();
 }
 
-std::optional<MenuCommand> QtDesktop::PopUpMenu(MenuCommand defaultItem) {
-    if (hostChoice_) {
-        return hostChoice_;
-    }
+std::optional<MenuCommand> QtDesktop::PopUpMenu(const Menu1Items& items,
+                                                MenuCommand defaultItem) {
     // Nothing is highlighted until the user moves, so that a stray Enter
     // does not quit.
-    Menu1Popup menu(program_->form1(), defaultItem);
+    Menu1Popup menu(items, defaultItem);
     return CommandOf(menu.exec(QCursor::pos()));
 }
 

@@ -42,7 +42,8 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
     void AddIcon(const IconRecord& record) override;
     void DeleteIcon(const IconRecord& record) override;
     void HideFromTaskList() override;
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items& items,
+                                         MenuCommand defaultItem) override;
     void EndProgram() override;
 
     void Deliver(const std::function<void(Program&)>& handler) override;
@@ -62,9 +63,6 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
     // as it may be inside its own handler.
     QPointer<CountdownWindow> countdownWindow_;
     QTimer clockTimer_;
-    // An item chosen in the notification area's own copy of Menu1, while the
-    // core takes it.
-    std::optional<MenuCommand> hostChoice_;
 };
 
 }  // namespace kalvoro::qt

@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QWidget>
 
+#include "ui/form1.h"
 #include "ui/qt/layout_widgets.h"
 #include "ui/qt/layout_window.h"
 
@@ -44,7 +45,7 @@ TrayIconHost::TrayIconHost(QWidget& mainWindow, const Form1& form1, Sinks sinks)
     icon_->setObjectName(QStringLiteral("IconeNotif"));
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayIconHost::Activated);
     if (StatusNotifierHost()) {
-        exported_ = std::make_unique<Menu1Popup>(form1, kDefaultMenuItem);
+        exported_ = std::make_unique<Menu1Popup>(form1.Menu1(), kDefaultMenuItem);
         connect(exported_.get(), &QMenu::triggered, this,
                 [this](const QAction* action) { sinks_.choice(*CommandOf(action)); });
         icon_->setContextMenu(exported_.get());
@@ -53,7 +54,7 @@ TrayIconHost::TrayIconHost(QWidget& mainWindow, const Form1& form1, Sinks sinks)
 
 void TrayIconHost::Refresh(const Form1& form1) {
     if (exported_) {
-        exported_->Refresh(form1);
+        exported_->Refresh(form1.Menu1());
     }
 }
 

@@ -4,10 +4,11 @@
 
 namespace kalvoro::win32 {
 
-std::optional<MenuCommand> PopUpMenu1(HWND owner, const Form1& form1, MenuCommand defaultItem) {
+std::optional<MenuCommand> PopUpMenu1(HWND owner, const Menu1Items& items,
+                                      MenuCommand defaultItem) {
     HMENU menu = CreatePopupMenu();
-    for (const MenuItem& item : kMenu1) {
-        const UINT state = form1.MenuItemEnabled(item.command) ? MF_ENABLED : MF_GRAYED;
+    for (const MenuItem& item : items) {
+        const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
         AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(item.command),
                     Wide(item.caption).c_str());
     }

@@ -110,8 +110,9 @@ void Win32Desktop::HideFromTaskList() {
     main_->HideFromTaskList();
 }
 
-std::optional<MenuCommand> Win32Desktop::PopUpMenu(MenuCommand defaultItem) {
-    return PopUpMenu1(main_->hwnd(), program_->form1(), defaultItem);
+std::optional<MenuCommand> Win32Desktop::PopUpMenu(const Menu1Items& items,
+                                                   MenuCommand defaultItem) {
+    return PopUpMenu1(main_->hwnd(), items, defaultItem);
 }
 
 void Win32Desktop::EndProgram() {

@@ -35,7 +35,7 @@ class Win32Desktop final : public Desktop {
     void AddIcon(const IconRecord& record) override;
     void DeleteIcon(const IconRecord& record) override;
     void HideFromTaskList() override;
-    std::optional<MenuCommand> PopUpMenu(MenuCommand defaultItem) override;
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items& items, MenuCommand defaultItem) override;
     void EndProgram() override;
 
   private:
