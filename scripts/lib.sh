@@ -1,12 +1,12 @@
 # Sourced by the scripts that start helpers: waiting for a condition,
 # background processes ended by their ids, private D-Bus buses with
 # python-dbusmock mocks, a private X server. Sourcing it makes $work, a
-# temporary directory; on exit everything started ends, last started first,
-# and $work goes (a script with an exit trap of its own calls stop_started).
+# temporary directory; on exit everything started ends, then $work goes (a
+# script with an exit trap of its own calls stop_started there).
 
 work=$(mktemp -d)
 started=()
-trap stop_started EXIT
+trap 'stop_started; rm -rf "$work"' EXIT
 
 # Starts a command in the background and keeps its id (also in $!).
 start() {
@@ -14,7 +14,8 @@ start() {
     started+=($!)
 }
 
-# Clients before their server, a mock before its bus.
+# Last started, first stopped: clients before their server, a mock before
+# its bus.
 stop_started() {
     local i
     for ((i = ${#started[@]} - 1; i >= 0; i--)); do
@@ -22,7 +23,6 @@ stop_started() {
         wait "${started[i]}" 2>/dev/null || true
     done
     started=()
-    rm -rf "$work"
 }
 
 # Waits up to $1 seconds for a command to succeed; says so if it does not.

@@ -22,6 +22,7 @@
 # the driver's time limits stretch with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
 usage() {
     sed -n '7,11p' "$0" | sed 's/^# //' >&2
@@ -62,7 +63,7 @@ if i386_programs_emulated; then
 fi
 
 echo "== Building the Windows program and the driver"
-run_dir=$(mktemp -d -t kalvoro-e2e.XXXXXX)
+run_dir=$work
 for arch in x86_64 i686; do
     build=build/mingw-$arch
     if [[ -n ${KALVORO_E2E_BUILD:-} ]]; then
@@ -84,7 +85,6 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # French for the system's own texts too (message box buttons).
 export LANG=fr_FR.UTF-8
-background=()
 succeeded=0
 
 # Everything this run started: each prefix's wineserver (its clients first,
@@ -95,10 +95,7 @@ cleanup() {
     for prefix in "$run_dir"/prefix-*; do
         [[ -d $prefix ]] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done
-    for pid in "${background[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
+    stop_started
     for pid in $(grep -lsz "^WINEPREFIX=$run_dir/prefix-" /proc/[0-9]*/environ | cut -d/ -f3); do
         kill "$pid" 2>/dev/null || true
     done
@@ -115,22 +112,6 @@ trap cleanup EXIT
 windows_path() {
     local path=$1
     printf 'Z:%s' "${path//\//\\}"
-}
-
-start_xvfb() {
-    local display=90
-    while [[ -e /tmp/.X$display-lock ]]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    background+=($!)
-    export DISPLAY=:$display
-    for _ in $(seq 100); do
-        [[ -e /tmp/.X11-unix/X$display ]] && return 0
-        sleep 0.1
-    done
-    echo "run-e2e: Xvfb did not start" >&2
-    exit 1
 }
 
 # The run's prefix, booted once with Wine's fonts and the display of the mode;
@@ -172,8 +153,7 @@ make_prefix() {
     # start the server that stays.
     wineserver -k 2>/dev/null || true
     wineserver -w
-    wineserver -f -p >/dev/null 2>&1 &
-    background+=($!)
+    start wineserver -f -p >/dev/null 2>&1
 }
 
 loader_of() {
@@ -290,12 +270,12 @@ case $mode in
         ;;
     visual)
         start_xvfb
+        export DISPLAY=$xvfb_display
         boot_prefix
         make_prefix 96 visual
         shots=$run_dir/screenshots
         mkdir -p "$shots"
-        watch_screenshots "$shots" &
-        background+=($!)
+        start watch_screenshots "$shots"
         drive x86_64 96 "$run_dir/tour.txt" --tour "$(windows_path "$shots")"
         cat "$run_dir/tour.txt"
         if [[ $(tail -n 1 "$run_dir/tour.txt") =~ ^[0-9]+\ passed,\ 0\ failed$ ]]; then
