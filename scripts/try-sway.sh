@@ -1,22 +1,21 @@
 #!/usr/bin/env bash
 # Tries the Linux program on sway (headless, Wayland with Xwayland) as a user
-# would meet it: the program is armed from its main window for a second a few
-# seconds ahead, then a focused full-screen X11 window (xterm) takes over, as
-# a film or a game would. sway places and stacks windows itself, so the
-# program announces the countdown by a notification too; mako, sway's usual
-# notification daemon, shows it on the layer above full-screen windows. The
-# trial reads from outside where the countdown stands and whether it shows,
-# saves a screenshot, presses the notification's action as a user would, and
-# checks that this cancels: no PowerOff reaches logind (a mock on a private
-# system bus). One line per fact, then the checks, "N passed, N failed".
+# would meet it: armed from its main window for a second a few seconds ahead,
+# while a focused full-screen X11 window (xterm) takes over, as a film or a
+# game would. sway places and stacks windows itself, so the program announces
+# the countdown by a notification too (mako, sway's usual daemon, on the layer
+# above full-screen windows). The trial reads where the countdown stands,
+# saves a screenshot, presses the notification's action as a user would and
+# checks that it cancels: no PowerOff reaches logind (a mock on a private
+# system bus). One line per fact, then the checks and "N passed, N failed".
 # Installs what is missing (Debian packages).
 #
 #   scripts/try-sway.sh [PROGRAM]   (default build/linux/src/ui/qt/kalvoro-xp)
 #
 # The session looks like a real one (WAYLAND_DISPLAY, DISPLAY,
-# XDG_SESSION_TYPE=wayland), so the program picks its Qt platform itself; set
-# QT_QPA_PLATFORM (xcb, wayland) to compare. The screenshot goes to
-# KALVORO_SHOTS (default /tmp/try-desktops).
+# XDG_SESSION_TYPE=wayland): the program picks its Qt platform itself unless
+# QT_QPA_PLATFORM is set. The screenshot goes to KALVORO_SHOTS (default
+# /tmp/try-desktops).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
