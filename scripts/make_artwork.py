@@ -277,9 +277,7 @@ def main():
         save(f"linux/icons/{size}.png", encoded(master.resize((size, size), Image.BOX), "PNG",
                                                 optimize=True))
     background = draw_background()
-    white = min(range(256), key=lambda i: sum(
-        (a - b) ** 2 for a, b in zip(background.getpalette()[3 * i:3 * i + 3], WHITE)))
-    save("fond.gif", encoded(background, "GIF", background=white, interlace=False))
+    save("fond.gif", encoded(background, "GIF", background=WHITE, interlace=False))
 
     # The icon's images five times enlarged on grey (rows 48, 32 and 16
     # pixels; 32-bit, 256 colours, 16 colours), the window's part of the
