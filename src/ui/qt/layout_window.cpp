@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <array>
 
 #include "ui/qt/layout_widgets.h"
 
@@ -10,7 +9,7 @@ namespace kalvoro::qt {
 
 LayoutWindow::LayoutWindow(const layout::WindowLayout& layout, int dpi, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), id_(layout.window) {
-    setObjectName(WindowName(id_));
+    setObjectName(QStringLiteral("Form%1").arg(static_cast<int>(id_) + 1));
     // Qt puts the program's name into an empty title; a blank keeps it empty.
     setWindowTitle(layout.title.empty() ? QStringLiteral(" ") : FromUtf8(layout.title));
     setFixedSize(layout::TwipsToPixels(layout.clientWidth, dpi),
@@ -52,16 +51,10 @@ void LayoutWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void SetWindowFlagInPlace(QWidget& window, Qt::WindowType flag, bool on) {
+void SetWindowFlagInPlace(QWidget& window, Qt::WindowType flag) {
     const QRect place = window.geometry();
-    window.setWindowFlag(flag, on);
+    window.setWindowFlag(flag);
     window.setGeometry(place);
-}
-
-QString WindowName(WindowId window) {
-    static const std::array<QString, 4> kNames{QStringLiteral("Form1"), QStringLiteral("Form2"),
-                                               QStringLiteral("Form3"), QStringLiteral("Form4")};
-    return kNames[static_cast<std::size_t>(window)];
 }
 
 }  // namespace kalvoro::qt

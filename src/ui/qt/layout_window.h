@@ -34,12 +34,9 @@ class LayoutWindow : public QWidget {
     QPushButton* defaultButton_ = nullptr;
 };
 
-// Sets or clears a window flag and keeps the client area where it was: Qt
-// would put the window back by its frame's corner, which moves the client
-// area by the frame's thickness once a window manager has framed it.
-void SetWindowFlagInPlace(QWidget& window, Qt::WindowType flag, bool on = true);
-
-// "Form1" to "Form4": the windows' object names.
-QString WindowName(WindowId window);
+// Sets a window flag and keeps the client area where it was: Qt would put
+// the window back by its frame's corner, which moves the client area by the
+// frame's thickness once a window manager has framed it.
+void SetWindowFlagInPlace(QWidget& window, Qt::WindowType flag);
 
 }  // namespace kalvoro::qt

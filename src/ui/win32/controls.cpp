@@ -16,6 +16,16 @@ namespace {
 using layout::Colour;
 using layout::ControlKind;
 
+COLORREF ColorRefOf(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// Whether a push button is drawn by the program (its face colour is set).
+bool IsOwnerDrawn(const layout::Control& control) {
+    return control.kind == ControlKind::PushButton &&
+           control.background.source == Colour::Source::Rgb;
+}
+
 struct WindowKind {
     const wchar_t* className;
     DWORD style;
@@ -47,15 +57,6 @@ WindowKind KindOf(const layout::Control& control) {
 }
 
 }  // namespace
-
-COLORREF ColorRefOf(std::uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-bool IsOwnerDrawn(const layout::Control& control) {
-    return control.kind == ControlKind::PushButton &&
-           control.background.source == Colour::Source::Rgb;
-}
 
 ControlSet::~ControlSet() {
     for (const auto& [font, handle] : fonts_) {

@@ -39,9 +39,4 @@ class ControlSet {
     std::vector<std::pair<std::uint32_t, HBRUSH>> brushes_;
 };
 
-COLORREF ColorRefOf(std::uint32_t rgb);
-
-// Whether a push button is drawn by the program (its face colour is set).
-bool IsOwnerDrawn(const layout::Control& control);
-
 }  // namespace kalvoro::win32
