@@ -1,7 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
-#include <string>
+#include <functional>
 #include <string_view>
 
 #include "power/power_actions.h"
@@ -30,17 +31,18 @@ class PowerRequests final : public PowerActions, private PowerAnswers {
     PowerRequests& operator=(const PowerRequests&) = delete;
     ~PowerRequests() override { system_.AnswerTo(nullptr); }
 
-    void EteindreXP() override;
-    void RebootXP() override;
+    void EteindreXP() override { Ask(PowerRequest::PowerOff, &PowerActions::EteindreXP); }
+    void RebootXP() override { Ask(PowerRequest::Restart, &PowerActions::RebootXP); }
     void AnnulerRebootXP() override;
-    void VeilleXP() override;
+    void VeilleXP() override { Ask(PowerRequest::Standby, &PowerActions::VeilleXP); }
 
     // Whether a request still waits for its answer.
-    bool Awaiting() const;
+    bool Awaiting() const { return std::ranges::any_of(awaiting_, std::identity{}); }
 
   private:
     void Answered(PowerRequest request, std::optional<std::string_view> refusal) override;
     void Ask(PowerRequest request, void (PowerActions::*call)());
+    bool& AwaitingOf(PowerRequest request) { return awaiting_[static_cast<std::size_t>(request)]; }
 
     PowerActions& system_;
     RefusalListener& listener_;
@@ -50,8 +52,5 @@ class PowerRequests final : public PowerActions, private PowerAnswers {
 // The message box that says a refusal: exclamation mark, one OK button.
 inline constexpr std::string_view kPowerRefusalTitle = "Kalvoro XP";
 inline constexpr int kPowerRefusalStyle = 48;
-
-// What failed, a blank line, and the system's reason.
-std::string PowerRefusalMessage(PowerRequest request, std::string_view reason);
 
 }  // namespace kalvoro
