@@ -260,6 +260,7 @@ class SniHost {
 class NoEvents final : public CoreEvents {
   public:
     void Deliver(const std::function<void(Program&)>&) override {}
+    void Refresh() override {}
 };
 
 QColor ColourOf(const layout::Colour& colour) {
@@ -480,9 +481,18 @@ void FrontEndTest::iconActivations() {
     QCOMPARE(Icon()->toolTip(), QStringLiteral("Kalvoro XP"));
     // Off the task list: a tool window has no taskbar entry.
     QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    // Out of sight the clock's ticks write nothing; shown, it is up to date at once.
+    auto* clock = Control<QLineEdit>("TxtHeure");
+    const QString hiddenClock = clock->text();
+    if (shown) {
+        harness.SetSecond(10);
+        QTRY_VERIFY(harness.program().form1().TxtHeure() == "04:30:10");
+        QCOMPARE(clock->text(), hiddenClock);
+    }
     MenuWatcher watcher([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
     ClickIcon(reason);
     QCOMPARE(window->isVisible(), shown);
+    QCOMPARE(clock->text(), shown ? QStringLiteral("04:30:10") : hiddenClock);
     QCOMPARE(watcher.opened, menus);
     // Back where it was.
     QCOMPARE(window->geometry(), place);

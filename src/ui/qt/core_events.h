@@ -13,6 +13,9 @@ namespace kalvoro::qt {
 class CoreEvents {
   public:
     virtual void Deliver(const std::function<void(Program&)>& handler) = 0;
+    // Every window shows the core's state again, with no event: for a window
+    // that comes back in sight, or has more to show than before.
+    virtual void Refresh() = 0;
 
   protected:
     ~CoreEvents() = default;

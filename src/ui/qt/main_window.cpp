@@ -90,6 +90,11 @@ void MainWindow::Deliver(void (Form1::*handler)()) {
 }
 
 void MainWindow::Refresh(const Form1& form1) {
+    // Out of sight, a clock tick writes nothing: a text set on a hidden field
+    // still costs its layout.
+    if (!isVisible() || isMinimized()) {
+        return;
+    }
     for (const Text& text : kTexts) {
         auto& field = ControlAs<QLineEdit>(text.control);
         const QString shown = FromUtf8((form1.*text.text)());
@@ -119,6 +124,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return LayoutWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    LayoutWindow::showEvent(event);
+    events_.Refresh();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    LayoutWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        events_.Refresh();
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -13,8 +13,10 @@ namespace kalvoro::qt {
 class CoreEvents;
 
 // The main window, Form1: its controls' signals go to Form1's handlers, and
-// Refresh shows what Form1 holds. The background picture is drawn unscaled
-// from the top-left corner, so only its upper-left part shows.
+// Refresh shows what Form1 holds while the window is in sight; hidden or
+// minimised, it is brought up to date as it comes back. The background
+// picture is drawn unscaled from the top-left corner, so only its upper-left
+// part shows.
 class MainWindow final : public LayoutWindow {
     Q_OBJECT
 
@@ -25,6 +27,8 @@ class MainWindow final : public LayoutWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -75,6 +75,9 @@ void QtDesktop::Deliver(const std::function<void(Program&)>& handler) {
 }
 
 void QtDesktop::Refresh() {
+    if (program_ == nullptr || program_->Ended()) {
+        return;
+    }
     if (program_->Loaded(WindowId::Form1)) {
         mainWindow_->Refresh(program_->form1());
         iconHost_->Refresh(program_->form1());
@@ -182,8 +185,7 @@ void QtDesktop::HideFromTaskList() {
     iconHost_->HideFromTaskList();
 }
 
-std::optional<MenuCommand> QtDesktop::PopUpMenu(const Menu1Items& items,
-                                                MenuCommand defaultItem) {
+std::optional<MenuCommand> QtDesktop::PopUpMenu(const Menu1Items& items, MenuCommand defaultItem) {
     // Nothing is highlighted until the user moves, so that a stray Enter
     // does not quit.
     Menu1Popup menu(items, defaultItem);

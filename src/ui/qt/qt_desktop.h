@@ -42,16 +42,15 @@ class QtDesktop final : public QObject, public Desktop, public CoreEvents {
     void AddIcon(const IconRecord& record) override;
     void DeleteIcon(const IconRecord& record) override;
     void HideFromTaskList() override;
-    std::optional<MenuCommand> PopUpMenu(const Menu1Items& items,
-                                         MenuCommand defaultItem) override;
+    std::optional<MenuCommand> PopUpMenu(const Menu1Items& items, MenuCommand defaultItem) override;
     void EndProgram() override;
 
     void Deliver(const std::function<void(Program&)>& handler) override;
+    void Refresh() override;
 
   private:
     LayoutWindow& WindowOf(WindowId window) const;
     CountdownWindow& CountdownWindowOf(WindowId window) const;
-    void Refresh();
 
     NotificationArea area_;
     int dpi_;
