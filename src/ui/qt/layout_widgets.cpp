@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,11 +34,40 @@ QColor QColorOf(const Colour& colour) {
     return {};
 }
 
+// A field framed by a one-pixel black line instead of the style's sunken
+// frame. Drawn here, not by a style sheet: the clock's field repaints once a
+// second, and a sheet's rules would be matched and drawn at each of them.
+class FlatBorderField final : public QLineEdit {
+  public:
+    FlatBorderField(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+        setFrame(false);
+        setTextMargins(1, 1, 1, 1);
+        // Its panel and line cover it: nothing behind it is painted first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        // Four filled strips: a stroked rectangle, even with a cosmetic pen,
+        // costs about as much as the field's text.
+        QPainter painter(this);
+        const int w = width();
+        const int h = height();
+        for (const QRect& side :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)}) {
+            painter.fillRect(side, Qt::black);
+        }
+    }
+};
+
 QWidget* CreateWidget(const layout::Control& control, QWidget& parent) {
     const QString text = FromUtf8(control.text);
     switch (control.kind) {
         case ControlKind::TextField: {
-            auto* field = new QLineEdit(text, &parent);
+            auto* field = (control.flags & layout::kFlatBorder) != 0
+                              ? new FlatBorderField(text, &parent)
+                              : new QLineEdit(text, &parent);
             field->setReadOnly((control.flags & layout::kReadOnly) != 0);
             if ((control.flags & layout::kCentred) != 0) {
                 field->setAlignment(Qt::AlignCenter);
@@ -80,16 +110,6 @@ void ApplyColours(const layout::Control& control, QWidget& widget) {
     widget.setPalette(palette);
 }
 
-// A one-pixel black line instead of the style's sunken frame. A style sheet
-// draws it, and then the field's colours must be in the sheet too.
-void DrawFlatBorder(QWidget& field) {
-    const QPalette& palette = field.palette();
-    field.setStyleSheet(
-        QStringLiteral("QLineEdit { border: 1px solid black; color: %1; "
-                       "background: %2; }")
-            .arg(palette.color(QPalette::Text).name(), palette.color(QPalette::Base).name()));
-}
-
 }  // namespace
 
 int ScreenDpi() {
@@ -117,9 +137,6 @@ QWidget* CreateControl(const layout::Control& control, QWidget& parent, int dpi)
         widget->setFont(FontOf(*control.font, dpi));
     }
     ApplyColours(control, *widget);
-    if ((control.flags & layout::kFlatBorder) != 0) {
-        DrawFlatBorder(*widget);
-    }
     if ((control.flags & layout::kHidden) != 0) {
         widget->setFocusPolicy(Qt::NoFocus);
         widget->hide();
