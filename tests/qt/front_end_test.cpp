@@ -23,7 +23,6 @@
 #include "fakes/fakes.h"
 #include "power/power_log.h"
 #include "ui/qt/core_events.h"
-#include "ui/qt/countdown_notice.h"
 #include "ui/qt/countdown_window.h"
 #include "ui/qt/front_end.h"
 #include "ui/qt/layout_widgets.h"
@@ -150,12 +149,17 @@ QDBusMessage Call(QDBusConnection bus, const QString& service, const QString& pa
     return bus.call(call, QDBus::BlockWithGui);
 }
 
+// A method of the interface that python-dbusmock adds to each of its mocks.
+QDBusMessage OnMock(const char* service, const char* path, const char* method,
+                    const QVariantList& args) {
+    return Call(QDBusConnection::sessionBus(), QString::fromUtf8(service), QString::fromUtf8(path),
+                QStringLiteral("org.freedesktop.DBus.Mock"), QString::fromUtf8(method), args);
+}
+
 // The arguments of the last call of that method that a mock of
 // scripts/run-qt-tests.sh took.
 QVariantList LastCall(const char* service, const char* path, const char* method) {
-    const auto calls = Call(QDBusConnection::sessionBus(), QString::fromUtf8(service),
-                            QString::fromUtf8(path), QStringLiteral("org.freedesktop.DBus.Mock"),
-                            QStringLiteral("GetMethodCalls"), {QString::fromUtf8(method)})
+    const auto calls = OnMock(service, path, "GetMethodCalls", {QString::fromUtf8(method)})
                            .arguments()
                            .value(0)
                            .value<QDBusArgument>();
@@ -254,6 +258,30 @@ class SniHost {
     QDBusConnection bus_;
     QString service_;
     QList<int> ids_;  // of the items Menu() read last
+};
+
+// A window manager that refuses the countdown window: it minimises it as it
+// opens (Once), and again each time the program restores it (Each).
+enum Refusal { None, Once, Each };
+class RefusingWindowManager final : public QObject {
+  public:
+    RefusingWindowManager(QWidget& window, int refusal) {
+        if (refusal != None) {
+            window.showMinimized();
+        }
+        if (refusal == Each) {
+            window.installEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::WindowStateChange && !window->isMinimized()) {
+            QTimer::singleShot(0, window, &QWidget::showMinimized);
+        }
+        return false;
+    }
 };
 
 // Built alone, a window's events go nowhere.
@@ -356,7 +384,8 @@ class FrontEndTest : public QObject {
     void windowsFollowTheLayoutTables();
     void numberStandsInTheGap();
     void statusNotifierItem();
-    void countdownAnnouncedWhereItMayOpenOutOfSight();
+    void countdownSeenOrAnnounced_data();
+    void countdownSeenOrAnnounced();
 };
 
 void FrontEndTest::framesHaveACloseBoxOnly() {
@@ -744,36 +773,54 @@ void FrontEndTest::statusNotifierItem() {
     QTRY_VERIFY(Window(QStringLiteral("Form1"))->isVisible());
 }
 
-// Where a Wayland compositor places and stacks the windows itself (sway), the
-// countdown is announced by a notification too, its number kept up to date,
-// whose action does what "&Annuler" does; where the window stays in sight,
-// by nothing else.
-void FrontEndTest::countdownAnnouncedWhereItMayOpenOutOfSight() {
-    {
-        Harness harness;
-        QVERIFY(OpenCountdown(kRestart, QStringLiteral("Form3"))->findChild<CountdownNotice*>() ==
-                nullptr);
+void FrontEndTest::countdownSeenOrAnnounced_data() {
+    QTest::addColumn<QByteArray>("desktop");  // on a Wayland display, or "" for X11
+    QTest::addColumn<int>("refusal");
+    QTest::addColumn<bool>("announced");
+    QTest::newRow("minimised as it opens, brought back") << QByteArray() << int{Once} << false;
+    QTest::newRow("minimised each time") << QByteArray() << int{Each} << true;
+    QTest::newRow("placed and stacked by sway") << QByteArray("sway") << int{None} << true;
+}
+
+// Where the countdown window does not reach the user's sight, or may not
+// (sway places and stacks the windows itself), a notification announces it,
+// its number kept up to date, its action doing what "&Annuler" does, and it
+// goes with the window; where the window is in sight, nothing is sent.
+void FrontEndTest::countdownSeenOrAnnounced() {
+    QFETCH(QByteArray, desktop);
+    QFETCH(int, refusal);
+    QFETCH(bool, announced);
+    OnMock(kNotifications, kNotificationsPath, "ClearCalls", {});
+    if (!desktop.isEmpty()) {
+        qputenv("WAYLAND_DISPLAY", "wayland-1");
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
     }
-    qputenv("WAYLAND_DISPLAY", "wayland-1");
-    qputenv("XDG_CURRENT_DESKTOP", "sway");
     Harness harness;
     qunsetenv("WAYLAND_DISPLAY");
     qunsetenv("XDG_CURRENT_DESKTOP");
-    OpenCountdown(kRestart, QStringLiteral("Form3"));
-    // The number's next tick replaces the notification, by its id.
+    QWidget* countdown = OpenCountdown(kRestart, QStringLiteral("Form3"));
+    RefusingWindowManager windowManager(*countdown, refusal);
+    // Two seconds on: the window has long been checked, the number changed twice.
+    QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>("Label2", QStringLiteral("Form3"))->text(),
+                              QStringLiteral("10"), 5000);
+    if (!announced) {
+        QVERIFY(countdown->isVisible() && !countdown->isMinimized() && countdown->isActiveWindow());
+        QVERIFY(LastCall(kNotifications, kNotificationsPath, "Notify").isEmpty());
+        return;
+    }
+    // Each number replaces the notification, by its id.
     QVariantList notice;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (notice = LastCall(kNotifications, kNotificationsPath, "Notify")).value(1).toUInt() != 0,
-        5000);
-    QCOMPARE(notice.value(4).toString(), QStringLiteral("Redémarrage dans : 11 seconde(s) ..."));
+    QTRY_COMPARE((notice = LastCall(kNotifications, kNotificationsPath, "Notify")).value(4),
+                 QVariant(QStringLiteral("Redémarrage dans : 10 seconde(s) ...")));
+    QVERIFY(notice.value(1).toUInt() != 0);
     QCOMPARE(notice.value(5).toStringList(), (QStringList{"button", "Annuler"}));
-    Call(QDBusConnection::sessionBus(), QString::fromUtf8(kNotifications),
-         QString::fromUtf8(kNotificationsPath), QStringLiteral("org.freedesktop.DBus.Mock"),
-         QStringLiteral("EmitSignal"),
-         {QString::fromUtf8(kNotifications), QStringLiteral("ActionInvoked"), QStringLiteral("us"),
-          QVariantList{notice.value(1), QStringLiteral("button")}});
+    OnMock(kNotifications, kNotificationsPath, "EmitSignal",
+           {QString::fromUtf8(kNotifications), QStringLiteral("ActionInvoked"),
+            QStringLiteral("us"), QVariantList{notice.value(1), QStringLiteral("button")}});
     QTRY_VERIFY(harness.program().Ended());
     QCOMPARE(harness.powerCalls().back(), "AnnulerRebootXP Shutdown -a");
+    QTRY_COMPARE(LastCall(kNotifications, kNotificationsPath, "CloseNotification").value(0),
+                 notice.value(1));
 }
 
 }  // namespace kalvoro::qt::testing

@@ -26,6 +26,8 @@ class CountdownNotice final : public QObject {
 
     // The window's texts: its sentence, its number (empty once hidden), its button.
     void Show(const QString& sentence, const QString& number, const QString& button);
+    // Nothing was shown yet.
+    bool Blank() const { return body_.isEmpty(); }
 
   signals:
     void ButtonPressed();

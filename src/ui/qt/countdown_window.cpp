@@ -10,6 +10,7 @@
 #include "ui/qt/core_events.h"
 #include "ui/qt/countdown_notice.h"
 #include "ui/qt/layout_widgets.h"
+#include "ui/qt/sight_check.h"
 
 namespace kalvoro::qt {
 
@@ -63,11 +64,19 @@ CountdownWindow::CountdownWindow(WindowId window, CoreEvents& events, int dpi, b
     number.move(NumberLeft(window, dpi, ControlAs<QLabel>(ControlId::Sentence)), number.y());
     Control(ControlId::Annuler).setFocus();
     if (announced) {
-        notice_ = new CountdownNotice(this);
-        connect(notice_, &CountdownNotice::ButtonPressed, this,
-                [this] { Deliver(&Countdown::Annuler_Click); });
-        Announce();
+        StartNotice();
+    } else {
+        connect(new SightCheck(*this), &SightCheck::OutOfSight, this, [this] {
+            StartNotice();
+            events_.Refresh();
+        });
     }
+}
+
+void CountdownWindow::StartNotice() {
+    notice_ = new CountdownNotice(this);
+    connect(notice_, &CountdownNotice::ButtonPressed, this,
+            [this] { Deliver(&Countdown::Annuler_Click); });
 }
 
 QTimer& CountdownWindow::Timer(CountdownTimer timer) {
@@ -95,22 +104,17 @@ void CountdownWindow::Refresh(const Countdown& countdown) {
         changed = true;
     }
     changed = SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler()) || changed;
-    // Once a second, not at each bar tick.
-    if (changed && notice_ != nullptr) {
-        Announce();
+    // Once a second, not at each bar tick; and at once for a new notification.
+    if (notice_ != nullptr && (changed || notice_->Blank())) {
+        notice_->Show(FromUtf8(countdown.Label3()),
+                      countdown.Label2Visible() ? FromUtf8(countdown.Label2()) : QString(),
+                      FromUtf8(countdown.Annuler()));
     }
     QWidget& bar = Control(ControlId::Bar);
     if (const int width = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
         bar.width() != width) {
         bar.resize(width, bar.height());
     }
-}
-
-void CountdownWindow::Announce() {
-    const auto& number = ControlAs<QLabel>(ControlId::Number);
-    notice_->Show(ControlAs<QLabel>(ControlId::Sentence).text(),
-                  number.isVisibleTo(this) ? number.text() : QString(),
-                  ControlAs<QPushButton>(ControlId::Annuler).text());
 }
 
 void CountdownWindow::closeEvent(QCloseEvent* event) {

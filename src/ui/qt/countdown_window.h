@@ -17,13 +17,16 @@ class CountdownNotice;
 // A countdown window, Form2 to Form4: an always-on-top strip in the top-left
 // corner without a taskbar entry, its frame reduced to a close box where the
 // window manager allows. Its two timers and its button go to the open
-// Countdown's handlers; Refresh shows the Countdown's state.
+// Countdown's handlers; Refresh shows the Countdown's state. Where it does
+// not reach the user's sight, a notification announces it too
+// (CountdownNotice).
 class CountdownWindow final : public LayoutWindow {
     Q_OBJECT
 
   public:
-    // `announced`: where the window may open out of sight, a notification
-    // announces it too (CountdownNotice).
+    // `announced`: on a desktop where the window may open out of sight, the
+    // notification comes at once; elsewhere only if the window, once opened,
+    // proves out of sight (SightCheck).
     CountdownWindow(WindowId window, CoreEvents& events, int dpi, bool announced);
 
     QTimer& Timer(CountdownTimer timer);
@@ -34,8 +37,8 @@ class CountdownWindow final : public LayoutWindow {
 
   private:
     void Deliver(void (Countdown::*handler)());
-    // Hands what the window shows to its notification.
-    void Announce();
+    // The notification, whose texts come with the next Refresh.
+    void StartNotice();
 
     CoreEvents& events_;
     int dpi_;

@@ -11,6 +11,7 @@
 #include "ui/qt/layout_widgets.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/popup_menu.h"
+#include "ui/qt/sight_check.h"
 
 namespace kalvoro::qt {
 
@@ -122,11 +123,7 @@ void QtDesktop::Show(WindowId window) {
     // An opener's show takes the focus, so that Enter and the access keys
     // reach the window and the window manager keeps it above a full-screen
     // window that had the focus.
-    LayoutWindow& shown = WindowOf(window);
-    shown.setWindowState(shown.windowState() & ~Qt::WindowMinimized);
-    shown.show();
-    shown.raise();
-    shown.activateWindow();
+    BringForward(WindowOf(window));
 }
 
 void QtDesktop::ShowWithoutActivating(WindowId window) {
