@@ -27,8 +27,11 @@ class Program final : private AllWindows, private RefusalListener {
 
     Form1& form1() { return form1_; }
     const Form1& form1() const { return form1_; }
-    // The open countdown window, if any.
+    // The open countdown window, if any; with a window, only if it is that one.
     Countdown* countdown() { return countdown_ ? &*countdown_ : nullptr; }
+    Countdown* countdown(WindowId window) {
+        return countdown_ && countdown_->window() == window ? &*countdown_ : nullptr;
+    }
     bool Loaded(WindowId window) const;
     bool Ended() const { return ended_; }
 

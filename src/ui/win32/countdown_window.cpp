@@ -82,7 +82,7 @@ void CountdownWindow::ShowWithoutActivating() {
 }
 
 void CountdownWindow::Refresh() {
-    const Countdown* countdown = Core();
+    const Countdown* countdown = program_.countdown(window_);
     if (countdown == nullptr) {
         return;
     }
@@ -126,8 +126,8 @@ LRESULT CountdownWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == static_cast<WORD>(ControlId::Annuler) &&
-                HIWORD(wParam) == BN_CLICKED && Core() != nullptr) {
-                Core()->Annuler_Click();  // ends the program
+                HIWORD(wParam) == BN_CLICKED && program_.countdown(window_) != nullptr) {
+                program_.countdown(window_)->Annuler_Click();  // ends the program
             }
             return 0;
         case DM_GETDEFID:
@@ -168,7 +168,7 @@ void CountdownWindow::PlaceNumber() {
 }
 
 void CountdownWindow::OnTimer(WPARAM timer) {
-    Countdown* countdown = Core();
+    Countdown* countdown = program_.countdown(window_);
     if (countdown == nullptr) {
         return;
     }
@@ -177,7 +177,8 @@ void CountdownWindow::OnTimer(WPARAM timer) {
     } else {
         countdown->Timer1_Timer();  // the finish may close everything
         // A hundred ticks a second: while counting, only the bar can change.
-        if (const Countdown* counting = Core(); counting != nullptr && counting->Timer1Running()) {
+        if (const Countdown* counting = program_.countdown(window_);
+            counting != nullptr && counting->Timer1Running()) {
             RefreshBar(*counting);
             return;
         }
@@ -195,11 +196,6 @@ void CountdownWindow::RefreshBar(const Countdown& countdown) {
         PixelRect(layout::FindControl(layout::LayoutOf(window_), ControlId::Bar)->place, dpi_);
     SetWindowPos(controls_[ControlId::Bar], nullptr, 0, 0, pixels, bar.bottom - bar.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-Countdown* CountdownWindow::Core() {
-    Countdown* countdown = program_.countdown();
-    return countdown != nullptr && countdown->window() == window_ ? countdown : nullptr;
 }
 
 }  // namespace kalvoro::win32

@@ -31,8 +31,6 @@ class CountdownWindow final : public AppWindow {
     void PlaceNumber();
     void OnTimer(WPARAM timer);
     void RefreshBar(const Countdown& countdown);
-    // The core's countdown while it is this window's.
-    Countdown* Core();
 
     HINSTANCE instance_;
     Program& program_;
