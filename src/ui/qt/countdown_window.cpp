@@ -88,8 +88,7 @@ void CountdownWindow::Deliver(void (Countdown::*handler)()) {
     events_.Deliver([window, handler](Program& program) {
         // A tick or a click queued before this window was unloaded finds no
         // countdown, or another one.
-        if (Countdown* countdown = program.countdown();
-            countdown && countdown->window() == window) {
+        if (Countdown* countdown = program.countdown(window)) {
             (countdown->*handler)();
         }
     });

@@ -83,9 +83,10 @@ void QtDesktop::Refresh() {
         mainWindow_->Refresh(program_->form1());
         iconHost_->Refresh(program_->form1());
     }
-    const Countdown* countdown = program_->countdown();
-    if (countdown != nullptr && countdownWindow_ && countdownWindow_->id() == countdown->window()) {
-        countdownWindow_->Refresh(*countdown);
+    if (countdownWindow_) {
+        if (const Countdown* countdown = program_->countdown(countdownWindow_->id())) {
+            countdownWindow_->Refresh(*countdown);
+        }
     }
 }
 
