@@ -3,7 +3,8 @@
 //
 //   kalvoro_bench [days=N] [<figure measured outside>=<text>]...
 //                 figures measured outside: instructions <workload>, latency
-//                 <build>, runs <build>, size <build>
+//                 <build>, runs <build>, size <build>, cpu <waiting>,
+//                 sample <waiting>
 //   kalvoro_bench workloads         each workload and the handler callgrind counts
 //   kalvoro_bench <workload> <N>    only N ticks of the workload, for callgrind
 #include <algorithm>
@@ -382,6 +383,18 @@ std::string QuantileMs(std::vector<std::int32_t>& values, double quantile, const
     return Printed(format, *at / 1000.0);
 }
 
+// The real programs waiting, as bench/waiting_cpu.sh measures them.
+struct Waiting {
+    const char* key;
+    const char* subject;
+};
+constexpr Waiting kWaitings[] = {
+    {"linux shown", "Linux program, main window shown (Xvfb, openbox)"},
+    {"linux hidden", "Linux program armed, main window minimised"},
+    {"windows shown", "x86_64 test build under Wine, main window shown"},
+    {"windows hidden", "x86_64 test build under Wine, armed, main window hidden"},
+};
+
 void Row(const std::string& figure, const std::string& subject, const std::string& value,
          const std::string& sample = "") {
     std::printf("| %s | %s | %s | %s |\n", figure.c_str(), subject.c_str(), value.c_str(),
@@ -462,5 +475,10 @@ int main(int argc, char** argv) {
     }
     for (const std::string& build : builds) {
         Row("4. Executable size, stripped, resources included", build, measured("size " + build));
+    }
+    for (const Waiting& waiting : kWaitings) {
+        Row("5. CPU per minute while waiting, whole process (real)", waiting.subject,
+            measured("cpu " + std::string{waiting.key}),
+            given["sample " + std::string{waiting.key}]);
     }
 }

@@ -11,6 +11,8 @@ packages=(
     binutils-mingw-w64-i686
     # Running it: Wine for both architectures, a virtual display and screenshots
     wine wine64 wine32:i386 fonts-wine xvfb imagemagick python3-pil
+    # The bench's programs waiting on that display: a window manager, typing, window states
+    openbox xdotool x11-utils
     # The Linux desktop program, its tests on a private system bus, its font
     qt6-base-dev python3-dbusmock dbus fonts-liberation2
     # Its Debian package: the dependency lookup, the checks of its desktop data,

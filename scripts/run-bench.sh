@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the bench, has callgrind count the core's instructions per tick, and
-# prints the figures table (Markdown) on standard output; progress goes to
-# standard error. Figures only: nothing here passes or fails on a timing.
+# Builds the bench and the Linux program, has callgrind count the core's
+# instructions per tick, measures the CPU time of the real programs while
+# they wait (bench/waiting_cpu.sh: a minute a state, 20 s in a reduced run),
+# and prints the figures table (Markdown) on standard output; progress goes
+# to standard error. Figures only: nothing here passes or fails on a timing.
 #
 # Usage: scripts/run-bench.sh [simulated days per stream, default 1000000] [build dir, default build/bench]
-# Needs: cmake, ninja, g++, valgrind.
+# Needs: cmake, ninja, g++, valgrind, Qt 6, Xvfb, openbox, xdotool, x11-utils, dbus; Wine for the Windows rows.
 set -euo pipefail
 
 days="${1:-1000000}"
@@ -13,7 +15,7 @@ cd "$(dirname "$0")/.."
 dir="${2:-build/bench}"
 
 cmake --preset bench -B "$dir" >/dev/null
-cmake --build "$dir" --target kalvoro_bench >&2
+cmake --build "$dir" --target kalvoro_bench kalvoro-xp >&2
 bench="$dir/bench/kalvoro_bench"
 
 # Enough ticks that the cost of the first, and of the loop around the
@@ -48,5 +50,19 @@ for build in x86_64 i686; do
         figures+=("latency $build=$median / $p99 ms" "runs $build=$runs runs")
     fi
 done
+
+# The waiting programs: the Linux one just built, and the Windows test build
+# where it has been built and Wine can run it.
+seconds=$((days < 1000000 ? 20 : 60))
+waiting=("$dir/src/ui/qt/kalvoro-xp")
+windows_test_build=build/mingw-x86_64/src/ui/win32/kalvoro-xp-e2e.exe
+if [[ -f $windows_test_build && -x /usr/lib/wine/wine64 ]]; then
+    waiting+=("$PWD/$windows_test_build")
+fi
+while read -r program state ms wakeups; do
+    system=linux
+    [[ $program == *.exe ]] && system=windows
+    figures+=("cpu $system $state=$ms ms" "sample $system $state=$seconds s, $wakeups wake-ups a second")
+done < <(bash bench/waiting_cpu.sh "$seconds" "${waiting[@]}")
 
 "$bench" "days=$days" "${figures[@]}"
