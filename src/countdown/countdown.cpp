@@ -45,6 +45,14 @@ void Countdown::Annuler_Click() {
     windows_.CloseAllWindows();
 }
 
+std::string Countdown::Announcement() const {
+    const auto [before, after] = SplitAroundNumber(sentence_);
+    if (!numberVisible_ || after.empty()) {
+        return std::string{sentence_};
+    }
+    return std::string{before}.append(" ").append(Label2()).append(" ").append(after);
+}
+
 void Countdown::SetNumber(int number) {
     number_ = number;
     WriteNumberText();

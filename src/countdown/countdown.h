@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "countdown/countdown_host.h"
@@ -38,6 +39,8 @@ class Countdown {
     bool Label2Visible() const { return numberVisible_; }
     std::string_view Annuler() const { return button_; }
     bool Timer1Running() const { return timer1Running_; }
+    // The sentence with the number in its gap, as one line of text.
+    std::string Announcement() const;
 
   private:
     void Label2_Change();

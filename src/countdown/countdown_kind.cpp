@@ -26,4 +26,13 @@ const CountdownKind& CountdownKindOf(ActionKind action) {
     return kKinds[static_cast<std::size_t>(action)];
 }
 
+SentenceParts SplitAroundNumber(std::string_view sentence) {
+    const std::size_t word = sentence.find("seconde");
+    if (word == std::string_view::npos) {
+        return {sentence, {}};
+    }
+    return {sentence.substr(0, sentence.find_last_not_of(' ', word - 1) + 1),
+            sentence.substr(word)};
+}
+
 }  // namespace kalvoro

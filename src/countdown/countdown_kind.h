@@ -22,6 +22,15 @@ struct CountdownKind {
 
 const CountdownKind& CountdownKindOf(ActionKind action);
 
+// A sentence around the run of blanks where the number is drawn: the words
+// before it, and "seconde(s) ..." after it. A sentence without a number is
+// all before.
+struct SentenceParts {
+    std::string_view before;
+    std::string_view after;
+};
+SentenceParts SplitAroundNumber(std::string_view sentence);
+
 // Texts of the standby window once the computer has been sent to sleep.
 inline constexpr std::string_view kStandbyFinishedSentence = "Mode mise en veille terminé";
 inline constexpr std::string_view kStandbyFinishedButton = "Fin";

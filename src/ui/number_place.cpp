@@ -16,9 +16,8 @@ struct Gap {
 };
 
 Gap GapOf(std::string_view sentence, const TextWidth& width) {
-    const std::size_t word = sentence.find("seconde");
-    const std::size_t lastWordEnd = sentence.find_last_not_of(' ', word - 1) + 1;
-    return {width(sentence.substr(0, lastWordEnd)), width(sentence.substr(0, word))};
+    const auto [before, after] = SplitAroundNumber(sentence);
+    return {width(before), width(sentence.substr(0, sentence.size() - after.size()))};
 }
 
 bool Inside(int left, int textWidth, int spare, const Gap& gap) {

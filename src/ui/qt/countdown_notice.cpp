@@ -46,12 +46,8 @@ CountdownNotice::~CountdownNotice() {
     }
 }
 
-void CountdownNotice::Show(const QString& sentence, const QString& number, const QString& button) {
-    // The number in the sentence's gap of blanks, as the window shows it.
-    const qsizetype word = sentence.indexOf(u"seconde");
-    body_ = number.isEmpty() || word < 0
-                ? sentence
-                : sentence.left(word).trimmed() + u' ' + number + u' ' + sentence.mid(word);
+void CountdownNotice::Show(const QString& text, const QString& button) {
+    body_ = text;
     button_ = QString(button).remove(u'&');
     Notify();
 }

@@ -24,8 +24,8 @@ class CountdownNotice final : public QObject {
     explicit CountdownNotice(QObject* window);
     ~CountdownNotice() override;
 
-    // The window's texts: its sentence, its number (empty once hidden), its button.
-    void Show(const QString& sentence, const QString& number, const QString& button);
+    // The countdown's sentence with its number, and its button.
+    void Show(const QString& text, const QString& button);
     // Nothing was shown yet.
     bool Blank() const { return body_.isEmpty(); }
 

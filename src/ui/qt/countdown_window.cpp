@@ -105,9 +105,7 @@ void CountdownWindow::Refresh(const Countdown& countdown) {
     changed = SetText(ControlAs<QPushButton>(ControlId::Annuler), countdown.Annuler()) || changed;
     // Once a second, not at each bar tick; and at once for a new notification.
     if (notice_ != nullptr && (changed || notice_->Blank())) {
-        notice_->Show(FromUtf8(countdown.Label3()),
-                      countdown.Label2Visible() ? FromUtf8(countdown.Label2()) : QString(),
-                      FromUtf8(countdown.Annuler()));
+        notice_->Show(FromUtf8(countdown.Announcement()), FromUtf8(countdown.Annuler()));
     }
     QWidget& bar = Control(ControlId::Bar);
     if (const int width = layout::TwipsToPixels(countdown.Label1Width(), dpi_);
