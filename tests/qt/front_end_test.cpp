@@ -263,26 +263,19 @@ class SniHost {
 // A window manager that refuses the countdown window: it minimises it as it
 // opens (Once), and again each time the program restores it (Each).
 enum Refusal { None, Once, Each };
-class RefusingWindowManager final : public QObject {
-  public:
-    RefusingWindowManager(QWidget& window, int refusal) {
-        if (refusal != None) {
-            window.showMinimized();
-        }
-        if (refusal == Each) {
-            window.installEventFilter(this);
-        }
+void Refuse(QWidget& window, int refusal) {
+    if (refusal != None) {
+        window.showMinimized();
     }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::WindowStateChange && !window->isMinimized()) {
-            QTimer::singleShot(0, window, &QWidget::showMinimized);
-        }
-        return false;
+    if (refusal == Each) {
+        QObject::connect(window.windowHandle(), &QWindow::windowStateChanged, &window,
+                         [&window](Qt::WindowState state) {
+                             if (state != Qt::WindowMinimized) {
+                                 QTimer::singleShot(0, &window, &QWidget::showMinimized);
+                             }
+                         });
     }
-};
+}
 
 // Built alone, a window's events go nowhere.
 class NoEvents final : public CoreEvents {
@@ -799,7 +792,7 @@ void FrontEndTest::countdownSeenOrAnnounced() {
     qunsetenv("WAYLAND_DISPLAY");
     qunsetenv("XDG_CURRENT_DESKTOP");
     QWidget* countdown = OpenCountdown(kRestart, QStringLiteral("Form3"));
-    RefusingWindowManager windowManager(*countdown, refusal);
+    Refuse(*countdown, refusal);
     // Two seconds on: the window has long been checked, the number changed twice.
     QTRY_COMPARE_WITH_TIMEOUT(Control<QLabel>("Label2", QStringLiteral("Form3"))->text(),
                               QStringLiteral("10"), 5000);
