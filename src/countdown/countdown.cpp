@@ -50,7 +50,9 @@ std::string Countdown::Announcement() const {
     if (!numberVisible_ || after.empty()) {
         return std::string{sentence_};
     }
-    return std::string{before}.append(" ").append(Label2()).append(" ").append(after);
+    std::string text{before};
+    text.append(" ").append(Label2()).append(" ").append(after);
+    return text;
 }
 
 void Countdown::SetNumber(int number) {

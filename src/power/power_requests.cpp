@@ -10,13 +10,15 @@ namespace {
 // What failed, a blank line, and the system's reason.
 std::string PowerRefusalMessage(PowerRequest request, std::string_view reason) {
     // In the order of PowerRequest.
-    constexpr std::string_view kFailures[] = {
+    static constexpr std::string_view kFailures[] = {
         "L'ordinateur n'a pas pu être éteint.",
         "L'ordinateur n'a pas pu être redémarré.",
         "L'ordinateur n'a pas pu être mis en veille.",
     };
     std::string message{kFailures[static_cast<std::size_t>(request)]};
-    return message.append("\n\n").append(reason);
+    message += "\n\n";
+    message += reason;
+    return message;
 }
 
 }  // namespace
