@@ -148,7 +148,11 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             program_.form1().Timer1_Timer();
-            AfterEvent();
+            // Hidden, the window is left as it is: a clock tick sets no text
+            // that nobody sees. The event that shows it again refreshes it.
+            if (IsWindowVisible(hwnd())) {
+                AfterEvent();
+            }
             return 0;
         case WM_MOUSEMOVE:
             if (const std::optional<unsigned> mouseMessage =
