@@ -5,24 +5,24 @@
 # script with an exit trap of its own calls stop_started there).
 
 work=$(mktemp -d)
-started=()
+started_ids=()
 trap 'stop_started; rm -rf "$work"' EXIT
 
 # Starts a command in the background and keeps its id (also in $!).
 start() {
     "$@" &
-    started+=($!)
+    started_ids+=($!)
 }
 
 # Last started, first stopped: clients before their server, a mock before
 # its bus.
 stop_started() {
     local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        kill "${started[i]}" 2>/dev/null || true
-        wait "${started[i]}" 2>/dev/null || true
+    for ((i = ${#started_ids[@]} - 1; i >= 0; i--)); do
+        kill "${started_ids[i]}" 2>/dev/null || true
+        wait "${started_ids[i]}" 2>/dev/null || true
     done
-    started=()
+    started_ids=()
 }
 
 # Waits up to $1 seconds for a command to succeed; says so if it does not.
