@@ -65,12 +65,11 @@ for program in "$@"; do
     if [[ $program == *.exe ]]; then
         [[ -n ${WINEPREFIX:-} ]] || wine_prefix
         # The test build writes its power log where it starts.
-        (cd "$work" && exec /usr/lib/wine/wine64 "$program") >/dev/null 2>&1 &
+        start env -C "$work" /usr/lib/wine/wine64 "$program" >/dev/null 2>&1
     else
-        "$program" >/dev/null 2>&1 &
+        start "$program" >/dev/null 2>&1
     fi
     pid=$!
-    started+=("$pid")
     window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" --name '^Kalvoro XP$')
     measure "$program" "$pid" shown
     # Armed as a user arms it: a click in the entry (at its place in the
